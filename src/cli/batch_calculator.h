@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/calculation_driver.h"
+#include "document/text_document.h"
+#include "engine/engine.h"
+
+namespace tally {
+
+// A document calculated line by line exactly as Enter does in the window: each input line
+// is appended as the last line, the caret is put at its end and the line is calculated.
+class BatchCalculator {
+  public:
+    struct Settings {
+        bool degrees = false;
+        bool useUnits = true;
+    };
+
+    explicit BatchCalculator(Settings settings);
+
+    // Calculates one input line; returns the message it left in the decimal field, or
+    // an empty text.
+    std::u16string calculate(std::u16string_view line);
+
+    const TextDocument& document() const { return m_document; }
+    Engine& engine() { return *m_engine; }
+
+  private:
+    std::unique_ptr<Engine> m_engine;
+    TextDocument m_document;
+    CalculationDriver m_driver;
+};
+
+// Splits input text into lines: "\n" ends a line, a "\r" before it is dropped, and a
+// final line without a line end counts.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+}  // namespace tally

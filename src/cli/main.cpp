@@ -1,0 +1,91 @@
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/batch_calculator.h"
+#include "cli/interactive.h"
+#include "lang/charset.h"
+
+namespace {
+
+constexpr int kUsageOrFileError = 2;
+
+// Reads a whole input; "-" is standard input.
+bool readInput(const std::string& name, std::string& text) {
+    if (name == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return !std::cin.bad();
+    }
+    std::ifstream file(name, std::ios::binary);
+    if (!file) return false;
+    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{
+        "Tally batch calculator: calculates each input line as a document line and "
+        "prints the document."};
+    app.set_version_flag("--version", "tally-calc 0.1.0");
+    bool degrees = false;
+    bool noUnits = false;
+    std::string definitions;
+    std::vector<std::string> files;
+    app.add_flag("--degrees", degrees, "Trigonometric functions take degrees (default radians)");
+    app.add_flag("--no-units", noUnits, "Units act as plain factors; no dimensions are kept");
+    app.add_option("--defs", definitions, "User definitions file to load first (read-only)");
+    app.add_option("files", files, "Files of calculation lines; - or none reads standard input");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : kUsageOrFileError;
+    }
+
+    if (!definitions.empty()) {
+        std::cerr << "tally-calc: --defs: user definitions files are not supported by this "
+                     "version\n";
+        return kUsageOrFileError;
+    }
+
+    tally::BatchCalculator calculator({degrees, !noUnits});
+    if (files.empty() && isatty(STDIN_FILENO)) return tally::runInteractive(calculator);
+    if (files.empty()) files.push_back("-");
+
+    std::vector<std::string> inputs(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!readInput(files[i], inputs[i])) {
+            std::cerr << "tally-calc: cannot read " << files[i] << '\n';
+            return kUsageOrFileError;
+        }
+    }
+
+    bool anyMessage = false;
+    long lineNumber = 0;
+    std::ostringstream errors;
+    for (const std::string& input : inputs) {
+        for (std::string_view line : tally::splitLines(input)) {
+            ++lineNumber;
+            std::u16string message = calculator.calculate(tally::fromUtf8(line));
+            if (message.empty()) continue;
+            anyMessage = true;
+            errors << lineNumber << ": " << tally::toUtf8(message) << '\n';
+        }
+    }
+    std::string output;
+    for (const std::u16string& line : calculator.document().lines()) {
+        output += tally::toUtf8(line);
+        output += '\n';
+    }
+    if (lineNumber == 0) output.clear();
+    std::cout << output;
+    std::cerr << errors.str();
+    return anyMessage ? 1 : 0;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/editor.h"
+#include "document/print_dim.h"
+#include "document/result_lists.h"
+
+namespace tally {
+
+class Engine;
+
+// Options of the window that calculations depend on.
+struct CalculationOptions {
+    bool resultToClipboard = false;  // "Alwa&ys put result into Clipboard"
+    bool convertSeparators = false;  // "C&onvert separators with Copy/Paste"
+    bool decimalPointIsDot = true;   // decided once at start-up from the regional settings
+};
+
+// Calculates the line under the caret and writes the result back, keeping the result
+// box, the added calculations, the variables list and the user-function list.
+class CalculationDriver {
+  public:
+    enum class Outcome { Calculated, Refused };
+
+    CalculationDriver(Engine& engine, Editor& editor);
+
+    void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
+    CalculationOptions& options() { return m_options; }
+
+    // Enter in the document. Refused (nothing changes) while another calculation runs.
+    Outcome calculateCurrentLine();
+    // Enter in the decimal field.
+    void addCalculation();
+    // A definition line that does not come from the editor (the definitions file).
+    void calculateDefinitionText(std::u16string_view text);
+
+    ResultBox& resultBox() { return m_resultBox; }
+    // Entries of the added-calculations list: "Hex", "Oct" or an expression in Ans.
+    std::vector<std::u16string>& addedCalculations() { return m_addedCalculations; }
+    VariablesList& variables() { return m_variables; }
+    UserFunctionList& userFunctions() { return m_userFunctions; }
+    std::vector<ResultDimension>& resultDimensions() { return m_resultDimensions; }
+
+    // Rebuilds cmbDec from the added calculations for the current result.
+    void rebuildResultBox(bool calculationJustAdded);
+
+  private:
+    void writeResult(const std::u16string& line);
+    bool defineUserFunction(const std::u16string& line);
+    void copyResultToClipboard();
+    std::u16string resultText();
+
+    Engine& m_engine;
+    Editor& m_editor;
+    Clipboard* m_clipboard = nullptr;
+    CalculationOptions m_options;
+    ResultBox m_resultBox;
+    std::vector<std::u16string> m_addedCalculations;
+    VariablesList m_variables;
+    UserFunctionList m_userFunctions;
+    std::vector<ResultDimension> m_resultDimensions;
+};
+
+// The line without its blanks: leading, trailing and inner.
+std::u16string withoutBlanks(std::u16string_view text);
+
+}  // namespace tally

@@ -1,0 +1,79 @@
+#include "document/print_dim.h"
+
+#include <cmath>
+
+#include "engine/engine.h"
+#include "engine/format_number.h"
+#include "lang/recognisers.h"
+
+namespace tally {
+
+namespace {
+
+std::u16string part(const BaseUnit& unit, double exponent) {
+    std::u16string text = unit.symbol;
+    if (exponent != 1) {
+        text += u'^';
+        text += formatNumber(std::round(exponent * 1000) / 1000);
+    }
+    return text;
+}
+
+// Splits "factor*rest" or "factor·rest" when the factor is a numeric literal.
+bool splitFactor(const std::u16string& definition, double& factor, std::u16string& rest) {
+    std::size_t at = definition.find_first_of(u"*·");
+    if (at == std::u16string::npos || at == 0) return false;
+    std::optional<double> number = numericLiteralValue(definition.substr(0, at));
+    if (!number || *number == 0) return false;
+    factor = *number;
+    rest = definition.substr(at + 1);
+    return true;
+}
+
+}  // namespace
+
+std::u16string unitText(const Engine& engine) {
+    const auto& units = engine.baseUnits();
+    std::u16string numerator;
+    std::u16string denominator;
+    int denominatorParts = 0;
+    for (const BaseUnit& unit : units) {
+        double e = unit.resultExponent;
+        if (e > 0) {
+            if (!numerator.empty()) numerator += u'·';
+            numerator += part(unit, e);
+        } else if (e < 0) {
+            if (!denominator.empty()) denominator += u'·';
+            denominator += part(unit, -e);
+            ++denominatorParts;
+        }
+    }
+    if (denominator.empty()) return numerator;
+    if (denominatorParts > 1) denominator = u"(" + denominator + u")";
+    return (numerator.empty() ? std::u16string(u"1") : numerator) + u"/" + denominator;
+}
+
+std::u16string printDim(const Engine& engine, double value, int mode,
+                        const std::vector<ResultDimension>& resultDimensions) {
+    if (!engine.useDimensions()) return formatNumber(value);
+    std::u16string unit = unitText(engine);
+    if (unit.empty()) return formatNumber(value);
+    if (mode == 1) {
+        if (std::fabs(value - 1) <= 1e-10) return unit;
+        return formatNumber(value) + u"·" + unit;
+    }
+    for (auto it = resultDimensions.rbegin(); it != resultDimensions.rend(); ++it) {
+        if (!it->enabled) continue;
+        double factor = 1;
+        std::u16string rest = it->definition;
+        if (!splitFactor(it->definition, factor, rest)) rest = it->definition;
+        if (rest == unit) {
+            unit = it->name;
+            value /= factor;
+            break;
+        }
+    }
+    return formatNumber(value) + u"[" + unit + u"]";
+}
+
+}  // namespace tally

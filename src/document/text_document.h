@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/editor.h"
+
+namespace tally {
+
+// A plain in-memory document of lines with a caret: the editor of the batch calculator.
+class TextDocument : public Editor {
+  public:
+    TextDocument() : m_lines(1) {}
+
+    // Appends a line at the end of the document and puts the caret at its end. The first
+    // call fills the empty line a new document starts with.
+    void appendLine(std::u16string_view text);
+    const std::vector<std::u16string>& lines() const { return m_lines; }
+    std::size_t caretLine() const { return m_caretLine; }
+
+    std::u16string currentLine() const override { return m_lines[m_caretLine]; }
+    void moveCaretToLineEnd() override { m_caretColumn = m_lines[m_caretLine].size(); }
+    void insertText(std::u16string_view text) override;
+
+  private:
+    std::vector<std::u16string> m_lines;
+    std::size_t m_caretLine = 0;
+    std::size_t m_caretColumn = 0;
+    bool m_started = false;
+};
+
+}  // namespace tally

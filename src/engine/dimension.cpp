@@ -1,0 +1,38 @@
+#include "engine/dimension.h"
+
+#include <algorithm>
+
+namespace tally {
+
+bool isDimensionless(const DimensionVector& dimension) {
+    return std::all_of(dimension.begin(), dimension.end(), [](double e) { return e == 0; });
+}
+
+bool sameDimension(const DimensionVector& a, const DimensionVector& b) {
+    std::size_t count = std::max(a.size(), b.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        double left = i < a.size() ? a[i] : 0;
+        double right = i < b.size() ? b[i] : 0;
+        if (left != right) return false;
+    }
+    return true;
+}
+
+void addScaled(DimensionVector& a, const DimensionVector& b, double factor) {
+    if (b.empty()) return;
+    if (a.size() < b.size()) a.resize(b.size(), 0);
+    for (std::size_t i = 0; i < b.size(); ++i)
+        a[i] += factor * b[i];
+}
+
+void scaleExponents(DimensionVector& a, double factor) {
+    for (double& e : a)
+        e *= factor;
+}
+
+std::vector<BaseUnit> initialBaseUnits() {
+    return {{u"А", 1, 0}, {u"кд", 1, 0},   {u"г", 0.001, 0}, {u"м", 1, 0},
+            {u"с", 1, 0}, {u"моль", 1, 0}, {u"К", 1, 0}};
+}
+
+}  // namespace tally

@@ -1,0 +1,169 @@
+#include <cmath>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/function_call.h"
+#include "engine/function_table.h"
+#include "engine/messages.h"
+
+namespace tally {
+
+void Engine::beginArguments() {
+    m_calls.pushKind(m_currentEntry.valid() ? m_variables[m_currentEntry].code : code::kVariable);
+    if (!m_nameTracking) return;
+    ++m_operationCount;
+    if (m_nameCount == 1 && m_operationCount == 1) m_firstCall = m_currentEntry;
+    ++m_nameCount;
+}
+
+void Engine::beginArgumentText(int position) {
+    m_calls.pushFrame(position, m_stack.height());
+}
+
+void Engine::endArgumentText(std::u16string_view text, int position) {
+    if (!m_calls.hasFrame()) return;
+    CallFrame& frame = m_calls.frame();
+    ++frame.argumentCount;
+    std::u16string argument;
+    if (!frame.pendingEmpty) {
+        auto from = static_cast<std::size_t>(std::max(frame.argumentStart, 1) - 1);
+        auto to = std::min(static_cast<std::size_t>(std::max(position, 1) - 1), text.size());
+        for (std::size_t i = from; i < to; ++i) {
+            if (text[i] != u' ') argument.push_back(text[i]);
+        }
+    }
+    frame.pendingEmpty = false;
+    frame.argumentTexts.push_back(std::move(argument));
+    frame.argumentEnds.push_back(m_stack.height());
+}
+
+void Engine::trimArguments(int count) {
+    if (!m_calls.hasFrame()) return;
+    CallFrame& frame = m_calls.frame();
+    if (frame.argumentCount <= count) return;
+    m_stack.popTo(frame.argumentBegin(count + 1));
+    frame.argumentCount = count;
+    frame.argumentTexts.resize(static_cast<std::size_t>(count));
+    frame.argumentEnds.resize(static_cast<std::size_t>(count));
+}
+
+bool Engine::requireArguments(int count) {
+    trimArguments(count);
+    if (m_calls.hasFrame() && m_calls.frame().argumentCount >= count) return true;
+    setError(message::kTooFewArguments);
+    dropCallFrame();
+    return false;
+}
+
+// Removes the call's arguments (every level pushed since its list opened), its frame and
+// its kind.
+void Engine::dropCallFrame() {
+    if (m_calls.hasFrame()) {
+        m_stack.popTo(m_calls.frame().baseHeight);
+        m_calls.popFrame();
+    }
+    m_calls.popKind();
+}
+
+double Engine::callFunction() {
+    m_resultNote.clear();
+    if (m_eventPump) m_eventPump->processEvents();
+    if (!m_calls.hasKind()) return 0;
+    std::int32_t kind = m_calls.kind();
+    if (!m_firstCallRecorded && m_nestingDepth == 0 && m_calls.frameDepth() == 1) {
+        m_firstCallRecorded = true;
+        m_firstCallArguments = m_calls.frame().argumentTexts;
+    }
+    if (m_unwinding) {
+        dropCallFrame();
+        return 0;
+    }
+    if (code::isBuiltInFunction(kind)) return callBuiltIn(-kind);
+    if (code::isUserFunction(kind)) return callUserFunction(kind - code::kUserFunctionBase);
+    setError(message::kUnknownFunction);
+    dropCallFrame();
+    return 0;
+}
+
+double Engine::callBuiltIn(int number) {
+    const FunctionSpec& spec = functionSpec(number);
+    if (spec.maxArguments != kAnyCount) trimArguments(spec.maxArguments);
+    int count = m_calls.hasFrame() ? m_calls.frame().argumentCount : 0;
+    if (count < spec.minArguments) {
+        setError(message::kTooFewArguments);
+        dropCallFrame();
+        return 0;
+    }
+    FunctionCall call(*this, number, m_calls.frame());
+    double result = compute(call);
+    if (call.faults().raised() || !std::isfinite(result)) {
+        // The fault trap: the call ends and the line keeps the last answer.
+        dropCallFrame();
+        setError(message::kInvalidArgument);
+        m_carriedDimension.clear();
+        return ans();
+    }
+    m_carriedDimension.clear();
+    if (call.hasArguments() && m_useDimensions) {
+        m_carriedDimension = std::move(call.firstLevel().dimension);
+    }
+    dropCallFrame();
+    return result;
+}
+
+double Engine::compute(FunctionCall& call) {
+    switch (functionSpec(call.number()).family) {
+        case FunctionFamily::Elementary:
+            return computeElementary(call);
+        default:
+            break;
+    }
+    // Functions whose family is not part of this build answer as unknown.
+    setError(message::kUnknownFunction);
+    return 0;
+}
+
+double Engine::callUserFunction(int number) {
+    if (!m_userFunctions.contains(number) || !m_calls.hasFrame()) {
+        setError(message::kUnknownFunction);
+        dropCallFrame();
+        return 0;
+    }
+    int parameters = m_userFunctions[number].parameterCount();
+    trimArguments(parameters);
+    CallFrame& frame = m_calls.frame();
+    if (frame.argumentCount < parameters) {
+        setError(message::kTooFewArguments);
+        dropCallFrame();
+        return 0;
+    }
+    // Parameters are shared hidden variables: marker 15 + the parameter's number.
+    for (int i = parameters; i >= 1; --i) {
+        std::string digits = std::to_string(i);
+        std::u16string hidden(1, kBoundMarker);
+        hidden.append(digits.begin(), digits.end());
+        EntryRef entry = m_variables.find(hidden, VariableTable::Match::IgnoreCase);
+        if (!entry.valid()) entry = m_variables.append(hidden, 0, code::kVariable);
+        m_variables[entry].value =
+            frame.isEmpty(i)
+                ? 0
+                : m_stack.at(frame.argumentEnds[static_cast<std::size_t>(i - 1)] - 1).value;
+    }
+    dropCallFrame();
+    std::u16string body;
+    for (char16_t c : m_userFunctions[number].body) {
+        if (c != u' ') body.push_back(c);
+    }
+    bool tracking = m_nameTracking;
+    m_nameTracking = false;
+    bool evaluated = evaluateNested(body);
+    m_nameTracking = tracking;
+    if (!evaluated) {
+        if (!m_unwinding) setError(message::kSyntaxError);
+        m_carriedDimension.clear();
+        return 0;
+    }
+    return m_currentValue;
+}
+
+}  // namespace tally

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tally {
+
+// Codes of the symbol table.
+namespace code {
+inline constexpr std::int32_t kVariable = 0;
+inline constexpr std::int32_t kUserFunctionBase = 65536;
+inline constexpr std::int32_t kUserFunctionLast = 131072;
+inline constexpr std::int32_t kAns = -16777216;
+inline constexpr std::int32_t kPi = -16777217;
+inline constexpr std::int32_t kE = -16777218;
+// Unit record k has the code kE - k.
+constexpr std::int32_t unitRecord(int k) {
+    return kE - k;
+}
+constexpr bool isBuiltInFunction(std::int32_t c) {
+    return c >= -85 && c <= -1;
+}
+constexpr bool isUserFunction(std::int32_t c) {
+    return c >= kUserFunctionBase && c <= kUserFunctionLast;
+}
+}  // namespace code
+
+// Characters the user cannot type that start the engine's own names.
+inline constexpr char16_t kUnitMarker = 14;
+inline constexpr char16_t kBoundMarker = 15;
+
+struct EntryRef {
+    int bucket = -1;  // 0-based
+    int slot = -1;    // 0-based position inside the bucket
+    bool valid() const { return bucket >= 0; }
+    friend bool operator==(const EntryRef&, const EntryRef&) = default;
+};
+
+struct VariableEntry {
+    std::u16string name;
+    double value = 0;
+    std::int32_t code = 0;
+};
+
+// The one table of every name: variables, functions, reserved names, units and hidden
+// names. 9973 buckets addressed by the first and last character and the length; entries
+// are never removed, so an EntryRef stays valid for the whole run.
+class VariableTable {
+  public:
+    static constexpr int kBucketCount = 9973;
+
+    VariableTable();
+
+    // The bucket of a name (0-based), independent of letter case.
+    static int bucketOf(std::u16string_view name);
+
+    enum class Match { IgnoreCase, Exact };
+    EntryRef find(std::u16string_view name, Match match) const;
+    EntryRef append(std::u16string_view name, double value, std::int32_t code);
+
+    VariableEntry& operator[](EntryRef ref) { return m_buckets[ref.bucket][ref.slot]; }
+    const VariableEntry& operator[](EntryRef ref) const { return m_buckets[ref.bucket][ref.slot]; }
+
+    // Every entry in bucket order, for listings.
+    template <class Visit>
+    void forEach(Visit visit) const {
+        for (int b = 0; b < kBucketCount; ++b) {
+            const auto& bucket = m_buckets[static_cast<std::size_t>(b)];
+            for (std::size_t s = 0; s < bucket.size(); ++s) {
+                visit(EntryRef{b, static_cast<int>(s)}, bucket[s]);
+            }
+        }
+    }
+
+  private:
+    std::vector<std::vector<VariableEntry>> m_buckets;
+};
+
+}  // namespace tally

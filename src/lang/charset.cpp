@@ -1,0 +1,125 @@
+#include "lang/charset.h"
+
+namespace tally {
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && lowerUnit(a[i]) != lowerUnit(b[i])) return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Decodes one UTF-8 sequence at `i`; returns the code point or -1 when the bytes are not
+// a valid shortest-form sequence. `i` always advances by at least one byte.
+long decodeUtf8(std::string_view text, std::size_t& i) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    int length = 0;
+    long point = 0;
+    long minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, point = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, point = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, point = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++i;
+        return -1;
+    }
+    if (i + length > text.size()) {
+        ++i;
+        return -1;
+    }
+    for (int k = 1; k < length; ++k) {
+        unsigned char next = byte(i + k);
+        if ((next & 0xC0) != 0x80) {
+            ++i;
+            return -1;
+        }
+        point = (point << 6) | (next & 0x3F);
+    }
+    if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+        ++i;
+        return -1;
+    }
+    i += length;
+    return point;
+}
+
+}  // namespace
+
+std::u16string fromUtf8(std::string_view text) {
+    std::u16string result;
+    result.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        long point = decodeUtf8(text, i);
+        if (point < 0) {
+            result.push_back(0xFFFD);
+        } else if (point >= 0x10000) {
+            point -= 0x10000;
+            result.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
+            result.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+        } else {
+            result.push_back(static_cast<char16_t>(point));
+        }
+    }
+    return result;
+}
+
+bool isValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (decodeUtf8(text, i) < 0) return false;
+    }
+    return true;
+}
+
+std::string toUtf8(std::u16string_view text) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned long point = text[i];
+        if (point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (point >= 0xD800 && point <= 0xDFFF) {
+            point = 0xFFFD;
+        }
+        if (point < 0x80) {
+            result.push_back(static_cast<char>(point));
+        } else if (point < 0x800) {
+            result.push_back(static_cast<char>(0xC0 | (point >> 6)));
+            result.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+        } else if (point < 0x10000) {
+            result.push_back(static_cast<char>(0xE0 | (point >> 12)));
+            result.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+        } else {
+            result.push_back(static_cast<char>(0xF0 | (point >> 18)));
+            result.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+        }
+    }
+    return result;
+}
+
+std::u16string fromWindows1251(std::string_view bytes) {
+    std::u16string result;
+    result.reserve(bytes.size());
+    for (char byte : bytes)
+        result.push_back(unitOf(static_cast<unsigned char>(byte)));
+    return result;
+}
+
+}  // namespace tally

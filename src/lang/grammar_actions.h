@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string_view>
+
+namespace tally {
+
+// The nine kinds of text the colouring reader marks.
+enum class TextClass {
+    Normal,
+    Identifier,
+    Function,
+    Number,
+    UnitOfMeasure,
+    Comment,
+    Operator,
+    Bracket,
+    SyntaxError
+};
+inline constexpr int kTextClassCount = 9;
+
+// Every hook the grammar calls, as no-ops. A policy derives from this and hides the hooks
+// it needs; the grammar is a template over the policy, so unused hooks cost nothing.
+// Positions are 1-based indexes of the character under the cursor.
+struct GrammarActions {
+    double scratchValue = 0;
+    double& currentValue() { return scratchValue; }
+
+    // Evaluation.
+    void beginStatement(int /*part*/) {}
+    void markEquals() {}
+    double endExpression() { return 0; }
+    void storeAns() {}
+    void pushValue(double /*value*/) {}
+    void negate() {}
+    void factorial() {}
+    void percent() {}
+    void applyOperator(int /*code*/) {}
+    void beginName(int /*position*/) {}
+    void appendNameChar(char16_t /*unit*/) {}
+    double lookupName() { return 0; }
+    void resolveUnitName() {}
+    void beginUnit() {}
+    void endUnit() {}
+    void beginArguments() {}
+    void beginAbs() {}
+    double callFunction() { return 0; }
+    void beginArgumentText(int /*position*/) {}
+    void nextArgumentText(int /*position*/) {}
+    void endArgumentText(std::u16string_view /*text*/, int /*position*/) {}
+    void emptyArgument() {}
+    void beginNamedArgument() {}
+    void endNamedArgument() {}
+    // Brackets of every reader running at once share one budget, so that nested
+    // evaluations cannot exhaust the machine stack.
+    bool enterBracket() { return true; }
+    void leaveBracket() {}
+
+    // Colouring.
+    void markClass(TextClass /*textClass*/, int /*position*/) {}
+    void markNameStart(int /*position*/) {}
+    void markFunctionName() {}
+    void flushMark(int /*position*/) {}
+    void openUnitMark(int /*position*/) {}
+    void closeUnitMark(int /*position*/) {}
+    void argumentsOpened() {}
+    void argumentsClosed() {}
+    void nameWithoutArguments() {}
+};
+
+}  // namespace tally

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "lang/char_set.h"
+
+namespace tally {
+
+// Every nonterminal of the calculation language and its near-copies. A variant gives each
+// the name and expected-set string its error messages show; the test a nonterminal
+// performs is the set that string denotes.
+enum class Nonterminal {
+    // Statement level of calculation lines.
+    Calc,
+    Calc1,
+    Calc2,
+    Calc3,
+    Calc4,
+    Calc5,
+    // Statement level of stored expressions and of the colouring reader.
+    ParsUsFunc,
+    ParsUsFuncComment,
+    Colour,
+    Colour1,
+    Colour2,
+    ColourRelation,
+    Colour3,
+    Colour4,
+    Colour5,
+    Comment,
+    ComSym,
+    // Expressions.
+    Express,
+    EList,
+    Term,
+    TList,
+    Fact,
+    S,
+    FList,
+    SUnitOfM,
+    Postfix,
+    Prim,
+    Variable,
+    Symbols,
+    Letter,
+    Symbol,
+    Arguments,
+    ArgList,
+    AList,
+    Separator,
+    ExpressOrEmpty,
+    NamedFirst,
+    NamedNext,
+    // Numeric literals.
+    Number,
+    Const,
+    Integer,
+    DecimalList,
+    DecimalDigit,
+    DecimalRight,
+    Real,
+    Fract,
+    Expon,
+    ExponentSign,
+    Int,
+    ExponentList,
+    ExponentDigit,
+    ExponentRight,
+    DigitTerm,
+    NoDec,
+    Hex,
+    HexList,
+    HexDigitItem,
+    HexRight,
+    HexDigit,
+    Oct,
+    OctList,
+    OctDigitItem,
+    OctRight,
+    OctDigit,
+    DMS,
+    DegreeMark,
+    Minutes,
+    Secundes,
+    Count
+};
+
+inline constexpr std::size_t kNonterminalCount = static_cast<std::size_t>(Nonterminal::Count);
+
+struct NonterminalInfo {
+    std::u16string name;
+    std::u16string expected;
+    CharSet set;
+};
+
+enum class GrammarKind { Calc, ParsUsFunc, Colour, Express, Variable, Number };
+
+class GrammarVariant {
+  public:
+    GrammarKind kind() const { return m_kind; }
+    const NonterminalInfo& operator[](Nonterminal n) const {
+        return m_nonterminals[static_cast<std::size_t>(n)];
+    }
+    bool contains(Nonterminal n, int code) const {
+        return m_nonterminals[static_cast<std::size_t>(n)].set.contains(code);
+    }
+
+    // The six variants, built once on first use.
+    static const GrammarVariant& calc();
+    static const GrammarVariant& parsUsFunc();
+    static const GrammarVariant& colour();
+    static const GrammarVariant& express();
+    static const GrammarVariant& variable();
+    static const GrammarVariant& number();
+    static const GrammarVariant& of(GrammarKind kind);
+
+  private:
+    explicit GrammarVariant(GrammarKind kind) : m_kind(kind) {}
+    NonterminalInfo& at(Nonterminal n) { return m_nonterminals[static_cast<std::size_t>(n)]; }
+    void set(Nonterminal n, std::u16string name, std::u16string expected);
+    void setExpected(Nonterminal n, std::u16string expected);
+    void rename(Nonterminal n, std::u16string name) { at(n).name = std::move(name); }
+    void finish();
+
+    static GrammarVariant buildCalc();
+    static GrammarVariant buildParsUsFunc();
+    static GrammarVariant buildColour();
+    static GrammarVariant buildExpress();
+    static GrammarVariant buildVariable();
+    static GrammarVariant buildNumber();
+
+    GrammarKind m_kind;
+    std::array<NonterminalInfo, kNonterminalCount> m_nonterminals{};
+};
+
+}  // namespace tally

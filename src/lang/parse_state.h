@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// The state every reader of the language keeps: one character of lookahead over the text
+// and the first (and latest) syntax error.
+struct ParseState {
+    static constexpr int kEndMarker = -1;
+
+    int currentChar = kEndMarker;  // Windows-1251 code, kOutsideCodePage or kEndMarker
+    int previousChar = kEndMarker;
+    bool errorFlag = false;
+    std::u16string message;
+    std::u16string_view text;
+    int position = 0;  // 1-based index of currentChar; length + 1 once the end is passed
+    int length = 0;
+
+    void begin(std::u16string_view input);
+    void advance();
+
+    // A nonterminal found no alternative for the current character.
+    void report(std::u16string_view name, std::u16string_view expected);
+    // A closing symbol is missing.
+    void reportMissing(char16_t symbol);
+
+  private:
+    void build(std::u16string_view expectation);
+};
+
+}  // namespace tally

@@ -99,15 +99,20 @@ bool Engine::enterBracket() {
 }
 
 void Engine::refreshBaseUnitScales() {
-    m_baseUnitEntries.resize(m_baseUnits.size());
-    for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
-        BaseUnit& unit = m_baseUnits[i];
-        unit.resultExponent = 0;
-        EntryRef& entry = m_baseUnitEntries[i];
-        if (!entry.valid()) {
-            entry = m_variables.find(kUnitMarker + unit.symbol, VariableTable::Match::Exact);
+    // Base units gain their table entries when units are registered; look them up again
+    // only then.
+    if (m_baseUnitEntries.size() != m_baseUnits.size() || m_unitsAtLastScan != m_units.size()) {
+        m_baseUnitEntries.resize(m_baseUnits.size());
+        for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
+            if (m_baseUnitEntries[i].valid()) continue;
+            m_baseUnitEntries[i] =
+                m_variables.find(kUnitMarker + m_baseUnits[i].symbol, VariableTable::Match::Exact);
         }
-        if (entry.valid()) unit.scale = m_variables[entry].value;
+        m_unitsAtLastScan = m_units.size();
+    }
+    for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
+        m_baseUnits[i].resultExponent = 0;
+        if (m_baseUnitEntries[i].valid()) m_baseUnits[i].scale = m_variables[m_baseUnitEntries[i]].value;
     }
 }
 

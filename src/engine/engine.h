@@ -164,6 +164,7 @@ class Engine {
     std::vector<BaseUnit> m_baseUnits;
     std::vector<EntryRef> m_baseUnitEntries;
     std::vector<UnitRecord> m_units;
+    std::size_t m_unitsAtLastScan = 0;
 
     bool m_useDimensions = true;
     std::u16string m_angleMode = u"Радианы";

@@ -1,0 +1,70 @@
+// Engine time of single calculations through the document driver, and a whole batch run.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "document/calculation_driver.h"
+#include "document/text_document.h"
+#include "engine/engine.h"
+
+namespace {
+
+// An editor whose current line never changes and which forgets what is written, so that
+// each iteration calculates the same line.
+class FixedLineEditor : public tally::Editor {
+public:
+    explicit FixedLineEditor(std::u16string line) : m_line(std::move(line)) {}
+    std::u16string currentLine() const override { return m_line; }
+    void moveCaretToLineEnd() override {}
+    void insertText(std::u16string_view) override {}
+
+private:
+    std::u16string m_line;
+};
+
+void calculateRepeatedly(benchmark::State& state, const std::u16string& setup,
+                         const std::u16string& line) {
+    tally::Engine engine;
+    if (!setup.empty()) {
+        tally::TextDocument document;
+        tally::CalculationDriver driver(engine, document);
+        document.appendLine(setup);
+        driver.calculateCurrentLine();
+    }
+    FixedLineEditor editor(line);
+    tally::CalculationDriver driver(engine, editor);
+    for (auto _ : state) {
+        driver.calculateCurrentLine();
+        benchmark::DoNotOptimize(engine.currentValue());
+    }
+    if (!driver.resultBox().text.empty() && driver.resultBox().showsError) {
+        state.SkipWithError("the line reported an error");
+    }
+}
+
+void plainArithmeticLine(benchmark::State& state) {
+    calculateRepeatedly(state, u"", u"(1+2)*3^2-4/5");
+}
+BENCHMARK(plainArithmeticLine);
+
+void userFunctionAndTwoBuiltIns(benchmark::State& state) {
+    calculateRepeatedly(state, u"f(a,b)=a*b+1", u"f(2,3)+Sin(1)*Cos(2)");
+}
+BENCHMARK(userFunctionAndTwoBuiltIns);
+
+// A document of 100,000 lines calculated one after another, as the batch calculator does.
+void hundredThousandLineDocument(benchmark::State& state) {
+    for (auto _ : state) {
+        tally::Engine engine;
+        tally::TextDocument document;
+        tally::CalculationDriver driver(engine, document);
+        for (int i = 0; i < 100000; ++i) {
+            document.appendLine(i % 3 == 0 ? u"x=x+1" : i % 3 == 1 ? u"(x+2)*3^2-4/5" : u"Sqrt(x)");
+            driver.calculateCurrentLine();
+        }
+        benchmark::DoNotOptimize(document.lines().size());
+    }
+}
+BENCHMARK(hundredThousandLineDocument)->Unit(benchmark::kMillisecond);
+
+}  // namespace

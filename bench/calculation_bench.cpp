@@ -68,3 +68,29 @@ void hundredThousandLineDocument(benchmark::State& state) {
 BENCHMARK(hundredThousandLineDocument)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// One evaluation of a line through the engine alone, as the solver figures are quoted.
+void evaluateLine(benchmark::State& state, const std::u16string& line) {
+    tally::Engine engine;
+    for (auto _ : state) {
+        engine.clearEngineError();
+        auto message = engine.parseCalc(line);
+        benchmark::DoNotOptimize(message);
+    }
+    if (!engine.engineError().empty()) state.SkipWithError("the line reported an error");
+}
+
+void integralOfSquare(benchmark::State& state) { evaluateLine(state, u"FInt(x^2, x=0, 1)"); }
+BENCHMARK(integralOfSquare)->Unit(benchmark::kMicrosecond);
+
+void derivativeOfCube(benchmark::State& state) { evaluateLine(state, u"FDiff(x^3, x=2)"); }
+BENCHMARK(derivativeOfCube)->Unit(benchmark::kMicrosecond);
+
+void millionLoopEvaluations(benchmark::State& state) {
+    evaluateLine(state, u"Do(x^2+1, x=0, 1, 990099)");
+}
+BENCHMARK(millionLoopEvaluations)->Unit(benchmark::kMillisecond);
+
+}  // namespace

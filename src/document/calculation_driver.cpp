@@ -89,6 +89,8 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     }
     m_engine.clearResultNote();
     m_engine.flags() = {};
+    // Points a running plot collected during the line are drawn now.
+    if (PlotSink* plot = m_engine.plotSink()) plot->bufPlot();
     return Outcome::Calculated;
 }
 

@@ -14,6 +14,8 @@ struct CallFrame {
     int argumentStart = 0;  // 1-based position where the next argument's text starts
     int baseHeight = 0;     // operand-stack height when the list opened
     bool pendingEmpty = false;
+    std::u16string errorAtStart;  // the line's message when the list opened
+    bool readingExpression = false;  // a solver's expression argument is being read
 
     // The operand-stack height at which argument i (1-based) begins.
     int argumentBegin(int i) const { return i == 1 ? baseHeight : argumentEnds[i - 2]; }
@@ -44,6 +46,8 @@ class CallStack {
         f.argumentStart = position;
         f.baseHeight = height;
         f.pendingEmpty = false;
+        f.errorAtStart.clear();
+        f.readingExpression = false;
         return f;
     }
     void popFrame() {
@@ -51,6 +55,12 @@ class CallStack {
     }
     bool hasFrame() const { return m_frameCount > 0; }
     int frameDepth() const { return m_frameCount; }
+    int kindDepth() const { return static_cast<int>(m_kinds.size()); }
+    // Drops whatever a parse that stopped half-way left open.
+    void truncate(int kinds, int frames) {
+        if (kinds < kindDepth()) m_kinds.resize(static_cast<std::size_t>(kinds));
+        if (frames < m_frameCount) m_frameCount = frames;
+    }
     CallFrame& frame() { return m_frames[static_cast<std::size_t>(m_frameCount - 1)]; }
 
   private:

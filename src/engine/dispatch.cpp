@@ -16,8 +16,17 @@ void Engine::beginArguments() {
     ++m_nameCount;
 }
 
+// The expression arguments of a solver are read without running the calls in them: the
+// solver evaluates them at its own points, and one extra run at the current values would
+// only leave side effects (a stray plot point, a used random number).
 void Engine::beginArgumentText(int position) {
-    m_calls.pushFrame(position, m_stack.height());
+    CallFrame& frame = m_calls.pushFrame(position, m_stack.height());
+    frame.errorAtStart = m_engineError;
+    if (m_calls.hasKind() && code::isBuiltInFunction(m_calls.kind()) &&
+        functionSpec(-m_calls.kind()).expressionArguments > 0) {
+        frame.readingExpression = true;
+        ++m_readingExpressions;
+    }
 }
 
 void Engine::endArgumentText(std::u16string_view text, int position) {
@@ -35,6 +44,14 @@ void Engine::endArgumentText(std::u16string_view text, int position) {
     frame.pendingEmpty = false;
     frame.argumentTexts.push_back(std::move(argument));
     frame.argumentEnds.push_back(m_stack.height());
+    // Failures of a solver's expression at the current values do not count either.
+    if (frame.readingExpression) {
+        m_engineError = frame.errorAtStart;
+        if (frame.argumentCount >= functionSpec(-m_calls.kind()).expressionArguments) {
+            frame.readingExpression = false;
+            --m_readingExpressions;
+        }
+    }
 }
 
 void Engine::trimArguments(int count) {
@@ -59,6 +76,7 @@ bool Engine::requireArguments(int count) {
 // its kind.
 void Engine::dropCallFrame() {
     if (m_calls.hasFrame()) {
+        if (m_calls.frame().readingExpression) --m_readingExpressions;
         m_stack.popTo(m_calls.frame().baseHeight);
         m_calls.popFrame();
     }
@@ -74,7 +92,7 @@ double Engine::callFunction() {
         m_firstCallRecorded = true;
         m_firstCallArguments = m_calls.frame().argumentTexts;
     }
-    if (m_unwinding) {
+    if (m_unwinding || m_readingExpressions > 0) {
         dropCallFrame();
         return 0;
     }
@@ -115,11 +133,13 @@ double Engine::compute(FunctionCall& call) {
     switch (functionSpec(call.number()).family) {
         case FunctionFamily::Elementary:
             return computeElementary(call);
-        default:
-            break;
+        case FunctionFamily::Statistics:
+            return computeStatistics(call);
+        case FunctionFamily::Finance:
+            return computeFinance(call);
+        case FunctionFamily::Solver:
+            return computeSolver(call);
     }
-    // Functions whose family is not part of this build answer as unknown.
-    setError(message::kUnknownFunction);
     return 0;
 }
 

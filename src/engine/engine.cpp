@@ -4,6 +4,7 @@
 
 #include "engine/checked_math.h"
 #include "engine/evaluation_actions.h"
+#include "engine/factorial.h"
 #include "engine/function_table.h"
 #include "engine/messages.h"
 #include "lang/grammar.h"
@@ -31,6 +32,16 @@ int Engine::addUnit(std::u16string name, std::u16string definition) {
     return record;
 }
 
+void Engine::replaceUnit(int record, std::u16string name, std::u16string definition) {
+    m_units[static_cast<std::size_t>(record - 1)] = {std::move(definition), std::move(name)};
+}
+
+EntryRef Engine::findUnitEntry(std::u16string_view name) const {
+    std::u16string marked(1, kUnitMarker);
+    marked += name;
+    return m_variables.find(marked, VariableTable::Match::Exact);
+}
+
 EntryRef Engine::findName(std::u16string_view name) const {
     return m_variables.find(name, VariableTable::Match::IgnoreCase);
 }
@@ -47,6 +58,7 @@ std::u16string Engine::parseCalc(std::u16string_view line) {
     m_nestingDepth = 0;
     m_openBrackets = 0;
     m_unwinding = false;
+    m_readingExpressions = 0;
     EvaluationActions actions(*this);
     Grammar<EvaluationActions> grammar(GrammarVariant::calc(), actions);
     std::u16string message = grammar.parse(line);
@@ -61,6 +73,7 @@ std::u16string Engine::parseUserExpression(std::u16string_view text) {
         m_nestingDepth = 0;
         m_openBrackets = 0;
         m_unwinding = false;
+        m_readingExpressions = 0;
     }
     if (!evaluateNested(text) && m_nestedParseMessage.empty()) {
         m_nestedParseMessage = std::u16string(message::kOverflow);
@@ -79,6 +92,9 @@ bool Engine::evaluateNested(std::u16string_view text) {
         return false;
     }
     int height = m_stack.height();
+    int kinds = m_calls.kindDepth();
+    int frames = m_calls.frameDepth();
+    int readingExpressions = m_readingExpressions;
     // The text may belong to a record that the evaluation itself replaces.
     std::u16string copy(text);
     ++m_nestingDepth;
@@ -89,7 +105,33 @@ bool Engine::evaluateNested(std::u16string_view text) {
     if (message.empty()) return !m_unwinding;
     if (m_nestedParseMessage.empty()) m_nestedParseMessage = std::move(message);
     m_stack.popTo(height);
+    m_calls.truncate(kinds, frames);
+    m_readingExpressions = readingExpressions;
     return false;
+}
+
+double Engine::evaluateAt(std::u16string_view text, EntryRef bound, double t, bool counted) {
+    m_nameTracking = false;
+    if (t == 0) t = 1e-100;
+    m_variables[bound].value = t;
+    m_plotX = t;
+    std::u16string error = m_engineError;
+    evaluateNested(text);
+    if (counted) {
+        m_engineError = std::move(error);
+        ++m_evaluationCount;
+        if (m_progress && m_evaluationCount % 1000 == 0) {
+            m_progress->showEvaluationCount(m_evaluationCount);
+        }
+    }
+    if (m_eventPump) {
+        m_eventPump->processEvents();
+        if (!m_unwinding && m_eventPump->cancelRequested()) {
+            setError(message::kInvalidArgument);
+            m_unwinding = true;
+        }
+    }
+    return m_currentValue;
 }
 
 bool Engine::enterBracket() {
@@ -112,7 +154,8 @@ void Engine::refreshBaseUnitScales() {
     }
     for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
         m_baseUnits[i].resultExponent = 0;
-        if (m_baseUnitEntries[i].valid()) m_baseUnits[i].scale = m_variables[m_baseUnitEntries[i]].value;
+        if (m_baseUnitEntries[i].valid())
+            m_baseUnits[i].scale = m_variables[m_baseUnitEntries[i]].value;
     }
 }
 
@@ -123,6 +166,7 @@ void Engine::beginStatement(int part) {
         m_conversionAllowed = true;
         m_stack.clear();
         m_calls.clear();
+        m_readingExpressions = 0;
         m_operationCount = 0;
         m_nameCount = 0;
         m_flags = {};
@@ -135,6 +179,9 @@ void Engine::beginStatement(int part) {
         m_nameTracking = true;
         m_carriedDimension.clear();
         m_pendingBaseUnit = 0;
+        m_evaluationCount = 0;
+        m_signedLiteralHeight = 0;
+        m_negationTakenAtHeight = 0;
         return;
     }
     // After "=": one name on the left makes an assignment to it; anything else compares
@@ -176,7 +223,13 @@ void Engine::pushValue(double value) {
 }
 
 void Engine::negate() {
-    if (!m_stack.empty()) m_stack.top().value = -m_stack.top().value;
+    m_signedLiteralHeight = 0;
+    if (m_stack.empty()) return;
+    if (m_negationTakenAtHeight == m_stack.height()) {
+        m_negationTakenAtHeight = 0;
+        return;
+    }
+    m_stack.top().value = -m_stack.top().value;
 }
 
 void Engine::percent() {
@@ -189,16 +242,12 @@ void Engine::factorial() {
     m_resultNote.clear();
     clearLiteralFlags();
     if (m_stack.empty()) return;
-    double x = m_stack.top().value;
-    double product = 1;
-    for (double k = 2; k <= x; ++k) {
-        product *= k;
-        if (!std::isfinite(product)) {
-            setError(message::kOverflow);
-            return;
-        }
+    std::optional<double> product = factorialOf(m_stack.top().value);
+    if (!product) {
+        setError(message::kOverflow);
+        return;
     }
-    m_stack.top().value = product;
+    m_stack.top().value = *product;
 }
 
 namespace {

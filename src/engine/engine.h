@@ -9,6 +9,7 @@
 #include "engine/dimension.h"
 #include "engine/interfaces.h"
 #include "engine/operand_stack.h"
+#include "engine/random_generator.h"
 #include "engine/user_function_table.h"
 #include "engine/variable_table.h"
 
@@ -54,6 +55,10 @@ class Engine {
     void setAngleMode(std::u16string mode) { m_angleMode = std::move(mode); }
     bool radians() const { return m_angleMode == u"Радианы"; }
     void setEventPump(EventPump* pump) { m_eventPump = pump; }
+    void setProgressSink(ProgressSink* progress) { m_progress = progress; }
+    void setPlotSink(PlotSink* plot) { m_plot = plot; }
+    PlotSink* plotSink() const { return m_plot; }
+    static constexpr double kSolverTolerance = 1e-10;
 
     // Reads and evaluates one calculation line; returns the syntax error message.
     std::u16string parseCalc(std::u16string_view line);
@@ -96,8 +101,14 @@ class Engine {
     const std::vector<UnitRecord>& units() const { return m_units; }
     // Adds a unit record reached through the marker 14 + name; returns its number.
     int addUnit(std::u16string name, std::u16string definition);
+    void replaceUnit(int record, std::u16string name, std::u16string definition);
+    // The symbol-table entry of a unit name (exact case), if any.
+    EntryRef findUnitEntry(std::u16string_view name) const;
+    // While unit lines are registered, names are matched exactly and start at 1.
+    void setDefiningUnits(bool on) { m_definingUnits = on; }
     int unitCount() const { return static_cast<int>(m_units.size()); }
     const DimensionVector& carriedDimension() const { return m_carriedDimension; }
+    RandomGenerator& randomGenerator() { return m_random; }
 
     // Defines or replaces a user function under `name`; returns false when the name
     // denotes something that cannot become a user function (a built-in, a reserved name,
@@ -132,6 +143,8 @@ class Engine {
     void emptyArgument() { m_calls.frame().pendingEmpty = true; }
     void beginNamedArgument();
     void endNamedArgument();
+    // A scale conversion of this literal applies the sign first: -40[°C] is 233.15 К.
+    void minusBeforeLiteral() { m_signedLiteralHeight = m_stack.height(); }
     bool enterBracket();
     void leaveBracket() { --m_openBrackets; }
 
@@ -143,6 +156,18 @@ class Engine {
     // marked as the bound variable.
     std::u16string rewriteBoundVariable(std::u16string_view text, EntryRef bound) const;
     double angleFactor() const { return radians() ? 1.0 : kPi / 180.0; }
+
+    // Stores t (1e-100 instead of 0, so that sin(x)/x can be evaluated at 0) in the bound
+    // entry and evaluates the text. A counted evaluation forgets its own failures (one bad
+    // point does not end a solver) and shows progress every 1000 evaluations.
+    double evaluateAt(std::u16string_view text, EntryRef bound, double t, bool counted);
+    // The line is being abandoned (nesting limit or cancellation): long loops stop.
+    bool unwinding() const { return m_unwinding; }
+    bool nameTracking() const { return m_nameTracking; }
+    void setNameTracking(bool on) { m_nameTracking = on; }
+    int evaluationCount() const { return m_evaluationCount; }
+    // The abscissa YPlot uses: the latest trial value of a loop or solver.
+    double plotX() const { return m_plotX; }
 
   private:
     void track(EntryRef entry, bool insideUnit);
@@ -164,11 +189,16 @@ class Engine {
     std::vector<BaseUnit> m_baseUnits;
     std::vector<EntryRef> m_baseUnitEntries;
     std::vector<UnitRecord> m_units;
+    RandomGenerator m_random;
     std::size_t m_unitsAtLastScan = 0;
 
     bool m_useDimensions = true;
     std::u16string m_angleMode = u"Радианы";
     EventPump* m_eventPump = nullptr;
+    ProgressSink* m_progress = nullptr;
+    PlotSink* m_plot = nullptr;
+    int m_evaluationCount = 0;
+    double m_plotX = 0;
 
     double m_currentValue = 0;
     std::u16string m_engineError;
@@ -197,12 +227,15 @@ class Engine {
     int m_unitBaseHeight = 0;
     bool m_unitFactorPushed = false;
     bool m_conversionAllowed = true;
+    int m_signedLiteralHeight = 0;
+    int m_negationTakenAtHeight = 0;
 
     // Nesting of evaluations and brackets; once the limit is hit the rest of the line
     // unwinds without further work.
     int m_nestingDepth = 0;
     int m_openBrackets = 0;
     bool m_unwinding = false;
+    int m_readingExpressions = 0;
     bool m_calculating = false;
 
     EntryRef m_ansEntry;

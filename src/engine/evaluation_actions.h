@@ -38,6 +38,7 @@ class EvaluationActions : public GrammarActions {
     void emptyArgument() { m_engine.emptyArgument(); }
     void beginNamedArgument() { m_engine.beginNamedArgument(); }
     void endNamedArgument() { m_engine.endNamedArgument(); }
+    void minusBeforeLiteral() { m_engine.minusBeforeLiteral(); }
     bool enterBracket() { return m_engine.enterBracket(); }
     void leaveBracket() { m_engine.leaveBracket(); }
 

@@ -27,6 +27,8 @@ class FunctionCall {
         return m_engine.operandStack().at(m_frame.argumentEnds[i - 1] - 1).value;
     }
     const std::u16string& argumentText(int i) const { return m_frame.argumentTexts[i - 1]; }
+    // The operand-stack height just above argument i.
+    int argumentEnd(int i) const { return m_frame.argumentEnds[i - 1]; }
     // The level of the first argument; its dimension becomes the result's.
     OperandLevel& firstLevel() { return m_engine.operandStack().at(m_frame.baseHeight); }
     bool hasArguments() const { return m_frame.argumentCount > 0; }
@@ -45,7 +47,10 @@ class FunctionCall {
     Faults m_faults;
 };
 
-// The function families; each computes the functions of its number range.
+// The function families; each computes the functions of its kind.
 double computeElementary(FunctionCall& call);
+double computeStatistics(FunctionCall& call);
+double computeFinance(FunctionCall& call);
+double computeSolver(FunctionCall& call);
 
 }  // namespace tally

@@ -15,6 +15,9 @@ struct FunctionSpec {
     int minArguments;
     int maxArguments;  // kAnyCount: no upper bound
     FunctionFamily family;
+    // Leading arguments that are expressions in a bound variable (solvers, loops, plots):
+    // their one evaluation with the current values is only a by-product of reading them.
+    int expressionArguments = 0;
 };
 
 inline constexpr int kAnyCount = 1 << 30;

@@ -104,6 +104,11 @@ void Engine::resolveUnitName() {
     if (m_stack.height() == m_unitBaseHeight && m_conversionAllowed && !m_stack.empty()) {
         // A scale conversion of the value before the bracket.
         m_conversionAllowed = false;
+        if (m_signedLiteralHeight == m_stack.height()) {
+            m_stack.top().value = -m_stack.top().value;
+            m_negationTakenAtHeight = m_stack.height();
+        }
+        m_signedLiteralHeight = 0;
         if (!evaluateNested(trimmed(replaceMe(definition, formatNumber(m_stack.top().value))))) {
             setError(message::kDimensionError);
             m_currentValue = ans();

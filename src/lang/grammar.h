@@ -239,6 +239,7 @@ class Grammar {
             term();
         } else if (at('-')) {
             operatorChar();
+            m_minusBeforeLiteral = at('#') || at('&') || at('.') || atDigit();
             term();
             if (failed()) return;
             m_actions.negate();
@@ -399,6 +400,8 @@ class Grammar {
             if (failed()) return;
             m_actions.flushMark(pos());
             m_actions.pushValue(value());
+            if (m_minusBeforeLiteral) m_actions.minusBeforeLiteral();
+            m_minusBeforeLiteral = false;
             return postfix();
         }
         if (in(N::Variable)) {
@@ -712,6 +715,7 @@ class Grammar {
     ParseState m_state;
     int m_depthLimit;
     int m_depth = 0;
+    bool m_minusBeforeLiteral = false;
     double m_fractionWeight = 0.1;
     int m_digitValue = 0;
     int m_exponentValue = 0;

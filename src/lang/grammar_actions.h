@@ -50,6 +50,8 @@ struct GrammarActions {
     void emptyArgument() {}
     void beginNamedArgument() {}
     void endNamedArgument() {}
+    // The literal just pushed had a minus sign written directly before it.
+    void minusBeforeLiteral() {}
     // Brackets of every reader running at once share one budget, so that nested
     // evaluations cannot exhaust the machine stack.
     bool enterBracket() { return true; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "document/calculation_driver.h"
 #include "document/text_document.h"
 #include "engine/engine.h"
+#include "engine/message_window.h"
+#include "units/catalogue.h"
 
 namespace tally {
 
@@ -18,6 +21,7 @@ class BatchCalculator {
     struct Settings {
         bool degrees = false;
         bool useUnits = true;
+        bool builtInUnits = true;  // register the catalogue of units at construction
     };
 
     explicit BatchCalculator(Settings settings);
@@ -28,11 +32,19 @@ class BatchCalculator {
 
     const TextDocument& document() const { return m_document; }
     Engine& engine() { return *m_engine; }
+    CalculationDriver& driver() { return m_driver; }
+    // Messages shown while units were registered, answered with "Продолжить".
+    const std::vector<std::u16string>& messagesShown() const { return m_messageWindow.shown; }
+    // Empty when built without the catalogue.
+    const std::optional<Catalogue>& catalogue() const { return m_catalogue; }
 
   private:
     std::unique_ptr<Engine> m_engine;
     TextDocument m_document;
     CalculationDriver m_driver;
+    AutomaticMessageWindow m_messageWindow;
+    Messages m_messages{m_messageWindow};
+    std::optional<Catalogue> m_catalogue;
 };
 
 // Splits input text into lines: "\n" ends a line, a "\r" before it is dropped, and a

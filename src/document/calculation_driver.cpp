@@ -52,7 +52,7 @@ CalculationDriver::CalculationDriver(Engine& engine, Editor& editor)
 
 std::u16string CalculationDriver::resultText() {
     if (!m_engine.resultNote().empty()) return m_engine.resultNote();
-    return printDim(m_engine, m_engine.currentValue(), 0, m_resultDimensions);
+    return printDim(m_engine, m_engine.currentValue(), 0, m_compoundUnits.rows());
 }
 
 CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
@@ -224,6 +224,23 @@ void CalculationDriver::calculateDefinitionText(std::u16string_view text) {
     m_engine.flags() = {};
 }
 
+namespace {
+
+// The "=" that ends the left side of a definition: the first one outside brackets, since a
+// parameter may be written "name=value".
+std::size_t definitionEquals(std::u16string_view line) {
+    int depth = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        char16_t c = line[i];
+        if (c == u'(' || c == u'[' || c == u'{') ++depth;
+        if ((c == u')' || c == u']' || c == u'}') && depth > 0) --depth;
+        if (c == u'=' && depth == 0) return i;
+    }
+    return line.find(u'=');
+}
+
+}  // namespace
+
 // name "(" parameters ")" "=" body, optionally ending in "=". Returns false when the name
 // is a built-in function, which then is an ordinary comparison.
 bool CalculationDriver::defineUserFunction(const std::u16string& line) {
@@ -234,7 +251,7 @@ bool CalculationDriver::defineUserFunction(const std::u16string& line) {
     std::int32_t kind = m_engine.variables()[entry].code;
     if (kind != code::kVariable && !code::isUserFunction(kind)) return false;
 
-    std::u16string body = line.substr(line.find(u'=') + 1);
+    std::u16string body = line.substr(definitionEquals(line) + 1);
     if (!body.empty() && body.back() == u'=') body.pop_back();
     std::vector<std::u16string> parameters;
     for (const std::u16string& argument : m_engine.firstCallArguments()) {

@@ -42,7 +42,9 @@ class CalculationDriver {
     std::vector<std::u16string>& addedCalculations() { return m_addedCalculations; }
     VariablesList& variables() { return m_variables; }
     UserFunctionList& userFunctions() { return m_userFunctions; }
-    std::vector<ResultDimension>& resultDimensions() { return m_resultDimensions; }
+    // The compound units results are printed with: built-in rows, separator, user rows.
+    CompoundUnitTable& compoundUnits() { return m_compoundUnits; }
+    std::vector<ResultDimension>& resultDimensions() { return m_compoundUnits.rows(); }
 
     // Rebuilds cmbDec from the added calculations for the current result.
     void rebuildResultBox(bool calculationJustAdded);
@@ -61,7 +63,7 @@ class CalculationDriver {
     std::vector<std::u16string> m_addedCalculations;
     VariablesList m_variables;
     UserFunctionList m_userFunctions;
-    std::vector<ResultDimension> m_resultDimensions;
+    CompoundUnitTable m_compoundUnits;
 };
 
 // The line without its blanks: leading, trailing and inner.

@@ -5,13 +5,15 @@
 #include "engine/engine.h"
 #include "engine/format_number.h"
 #include "lang/recognisers.h"
+#include "units/prefix_table.h"
 
 namespace tally {
 
 namespace {
 
 std::u16string part(const BaseUnit& unit, double exponent) {
-    std::u16string text = unit.symbol;
+    std::u16string text(prefixForScale(unit.scale));
+    text += unit.symbol;
     if (exponent != 1) {
         text += u'^';
         text += formatNumber(std::round(exponent * 1000) / 1000);

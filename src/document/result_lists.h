@@ -34,6 +34,8 @@ class VariablesList {
     int update(std::u16string_view name, std::u16string_view value);
     const std::vector<std::u16string>& items() const { return m_items; }
     void clear() { m_items.clear(); }
+    // Replaces every item at once (a list read back from a file); one item per name.
+    void assign(std::vector<std::u16string> items) { m_items = std::move(items); }
     // The name an item inserts: its text before the last "=".
     static std::u16string nameOf(std::u16string_view item);
 

@@ -157,13 +157,18 @@ double Engine::callUserFunction(int number) {
         dropCallFrame();
         return 0;
     }
-    // Parameters are shared hidden variables: marker 15 + the parameter's number.
+    // Parameters are hidden variables (marker 15 + the parameter's number). The caller's
+    // values are put back after the call, so that an inner call cannot change the
+    // parameters of the body that called it.
+    std::vector<std::pair<EntryRef, double>> saved;
+    saved.reserve(static_cast<std::size_t>(parameters));
     for (int i = parameters; i >= 1; --i) {
         std::string digits = std::to_string(i);
         std::u16string hidden(1, kBoundMarker);
         hidden.append(digits.begin(), digits.end());
         EntryRef entry = m_variables.find(hidden, VariableTable::Match::IgnoreCase);
         if (!entry.valid()) entry = m_variables.append(hidden, 0, code::kVariable);
+        saved.emplace_back(entry, m_variables[entry].value);
         m_variables[entry].value =
             frame.isEmpty(i)
                 ? 0
@@ -178,6 +183,8 @@ double Engine::callUserFunction(int number) {
     m_nameTracking = false;
     bool evaluated = evaluateNested(body);
     m_nameTracking = tracking;
+    for (const auto& [entry, value] : saved)
+        m_variables[entry].value = value;
     if (!evaluated) {
         if (!m_unwinding) setError(message::kSyntaxError);
         m_carriedDimension.clear();

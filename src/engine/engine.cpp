@@ -59,6 +59,9 @@ std::u16string Engine::parseCalc(std::u16string_view line) {
     m_openBrackets = 0;
     m_unwinding = false;
     m_readingExpressions = 0;
+    // Every line starts clean, also one that begins with "=" and so never reaches the
+    // grammar's own reset: nothing of the previous line may be assigned to.
+    beginStatement(1);
     EvaluationActions actions(*this);
     Grammar<EvaluationActions> grammar(GrammarVariant::calc(), actions);
     std::u16string message = grammar.parse(line);

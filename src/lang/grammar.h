@@ -632,7 +632,8 @@ class Grammar {
             if (m_exponentValue < 100000) m_exponentValue = m_exponentValue * 10 + m_digitValue;
         }
         if (!in(N::ExponentRight)) return report(N::ExponentRight);
-        value() = std::pow(10.0, m_exponentSign * m_exponentValue) * value();
+        // Zero stays zero whatever its exponent (0E400 is not an overflow).
+        if (value() != 0) value() = std::pow(10.0, m_exponentSign * m_exponentValue) * value();
     }
 
     // NoDec ::= ("H" | "X" | "h" | "x") Hex | ("O" | "o") Oct

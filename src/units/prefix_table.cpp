@@ -34,7 +34,9 @@ std::u16string_view prefixForScale(double scale) {
     if (scale == 1 || scale == 0) return {};
     for (int r = kFirstAppliedPrefix; r <= kLastAppliedPrefix; ++r) {
         const Prefix& p = prefixTable()[static_cast<std::size_t>(r)];
-        if (std::fabs(p.value - 1 / scale) <= 1e-25) return p.russianSymbol;
+        // Relative: a scale read from its definition text may be off in the last digit
+        // (0.001 reads as 0.0010000000000000002), which an absolute test of 1/scale misses.
+        if (std::fabs(p.value * scale - 1) <= 1e-12) return p.russianSymbol;
     }
     return {};
 }

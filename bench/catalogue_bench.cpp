@@ -1,0 +1,114 @@
+// Start-up work of the units subsystem: registering the built-in catalogue, and reading
+// and writing a definitions file with many variables.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "document/calculation_driver.h"
+#include "document/text_document.h"
+#include "engine/engine.h"
+#include "engine/message_window.h"
+#include "units/catalogue.h"
+#include "units/compound_unit_table.h"
+#include "units/user_definitions.h"
+#include "units/user_definitions_file.h"
+
+namespace {
+
+// Every unit line in catalogue order, the menus and the compound units, into a fresh
+// engine (whose own construction is not timed).
+void registerCatalogue(benchmark::State& state) {
+    tally::AutomaticMessageWindow window;
+    tally::Messages messages(window);
+    int units = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto engine = std::make_unique<tally::Engine>();
+        auto compoundUnits = std::make_unique<tally::CompoundUnitTable>();
+        state.ResumeTiming();
+        auto catalogue = std::make_unique<tally::Catalogue>(*engine, messages, *compoundUnits);
+        state.PauseTiming();
+        units = engine->unitCount();
+        catalogue.reset();
+        engine.reset();
+        state.ResumeTiming();
+    }
+    state.counters["units"] = units;
+}
+BENCHMARK(registerCatalogue)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The parts of the program the definitions file touches, with the catalogue registered.
+struct Program {
+    tally::Engine engine;
+    tally::TextDocument document;
+    tally::CalculationDriver driver{engine, document};
+    tally::AutomaticMessageWindow window;
+    tally::Messages messages{window};
+    tally::Catalogue catalogue{engine, messages, driver.compoundUnits()};
+    tally::UserDefinitions definitions;
+
+    tally::DefinitionsSession session() {
+        return {engine, messages, driver, catalogue.menus(), definitions};
+    }
+};
+
+// A definitions file with `count` variables, written by the program itself.
+std::filesystem::path fileWithVariables(int count) {
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / "tally-bench";
+    std::filesystem::create_directories(folder);
+    Program program;
+    for (int i = 0; i < count; ++i) {
+        std::string line = "variable" + std::to_string(i) + "=" + std::to_string(i) + ".25";
+        program.document.appendLine(std::u16string(line.begin(), line.end()));
+        program.driver.calculateCurrentLine();
+    }
+    auto session = program.session();
+    tally::UserDefinitionsFile file = tally::UserDefinitionsFile::inFolder(folder);
+    if (!file.save(session).saved) return {};
+    return folder;
+}
+
+void loadTenThousandVariables(benchmark::State& state) {
+    std::filesystem::path folder = fileWithVariables(10000);
+    if (folder.empty()) return state.SkipWithError("could not write the file");
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto program = std::make_unique<Program>();
+        auto session = program->session();
+        tally::UserDefinitionsFile file = tally::UserDefinitionsFile::inFolder(folder);
+        state.ResumeTiming();
+        tally::DefinitionsLoad load = file.load(session);
+        state.PauseTiming();
+        if (program->driver.variables().items().size() != 10000) {
+            state.SkipWithError("not every variable was loaded");
+        }
+        benchmark::DoNotOptimize(load);
+        program.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(loadTenThousandVariables)->Unit(benchmark::kMillisecond);
+
+void saveTenThousandVariables(benchmark::State& state) {
+    std::filesystem::path folder = fileWithVariables(10000);
+    if (folder.empty()) return state.SkipWithError("could not write the file");
+    Program program;
+    auto session = program.session();
+    tally::UserDefinitionsFile file = tally::UserDefinitionsFile::inFolder(folder);
+    if (file.load(session).status != tally::DefinitionsLoad::Status::Loaded) {
+        return state.SkipWithError("could not read the file");
+    }
+    for (auto _ : state) {
+        tally::DefinitionsSave save = file.save(session);
+        if (!save.saved) state.SkipWithError("could not save");
+    }
+}
+BENCHMARK(saveTenThousandVariables)->Unit(benchmark::kMillisecond);
+
+}  // namespace

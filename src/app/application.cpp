@@ -1,0 +1,190 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QScreen>
+#include <QSettings>
+#include <functional>
+
+#include "app/document_editor.h"
+#include "app/main_window.h"
+#include "app/rich_text_bridge.h"
+#include "document/rtf_reader.h"
+#include "document/rtf_writer.h"
+#include "units/catalogue.h"
+#include "units/user_definitions_file.h"
+
+namespace tally {
+
+namespace {
+
+// One step of start-up or shut-down: a failure is confined to its step, so the others
+// still run.
+void runStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+Application::Application(const QString& programFolder, const QString& settingsFile,
+                         MessageWindow* messageWindow)
+    : m_programFolder(programFolder), m_settingsFile(settingsFile), m_messageWindow(messageWindow) {
+    m_dataFolder = QString::fromStdU16String(dataFolderFor(programFolder.toStdU16String()));
+    m_settings = SettingsStore::defaults(programFolder);
+    m_autosave.setSingleShot(true);
+    m_autosave.setInterval(kAutosaveDelayMilliseconds);
+    connect(&m_autosave, &QTimer::timeout, this, [this] { saveWork(); });
+}
+
+Application::~Application() = default;
+
+std::unique_ptr<QSettings> Application::openSettings() const {
+    if (!m_settingsFile.isEmpty()) {
+        return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
+    }
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromLatin1(SettingsStore::kApplicationName));
+}
+
+QString Application::documentPath() const { return m_dataFolder + QStringLiteral("/Calculations.rtf"); }
+
+void Application::startUp() {
+    m_editor = new DocumentEditor;
+    m_driver = std::make_unique<CalculationDriver>(m_engine, *m_editor);
+    if (!m_messageWindow) {
+        m_messageDialog = std::make_unique<MessageDialog>(nullptr);
+        m_messageWindow = m_messageDialog.get();
+    }
+    m_messages = std::make_unique<Messages>(*m_messageWindow);
+    runStep([this] { readSettings(); });
+    runStep([this] {
+        m_driver->options().decimalPointIsDot = QLocale().decimalPoint() == u'.';
+    });
+    runStep([this] {
+        m_catalogue =
+            std::make_unique<Catalogue>(m_engine, *m_messages, m_driver->compoundUnits());
+    });
+    if (!m_catalogue) {
+        m_catalogue = std::make_unique<Catalogue>(CatalogueData{}, m_engine, *m_messages,
+                                                  m_driver->compoundUnits());
+    }
+    m_window = std::make_unique<MainWindow>(m_engine, *m_driver, *m_editor, *m_catalogue);
+    connect(m_window.get(), &MainWindow::exitRequested, this, [this] {
+        shutDown();
+        QApplication::quit();
+    });
+    connect(m_window.get(), &MainWindow::workChanged, this, [this] { m_autosave.start(); });
+    runStep([this] {
+        m_window->applyAppearance(m_settings.appearance);
+        m_window->setAngleMode(m_settings.angles);
+        m_window->resultToClipboardAction()->setChecked(m_settings.resultToClipboard);
+        m_window->convertSeparatorsAction()->setChecked(m_settings.convertSeparators);
+        m_window->useDimensionsAction()->setChecked(m_settings.useDimensions);
+        m_engine.setUseDimensions(m_settings.useDimensions);
+    });
+    runStep([this] {
+        m_definitions = std::make_unique<UserDefinitions>(m_engine, *m_driver, *m_catalogue,
+                                                          *m_messages);
+        (void)m_definitions->load(m_dataFolder.toStdU16String());
+        m_window->refreshLists();
+    });
+    runStep([this] { loadDocument(); });
+    runStep([this] { m_engine.setAns(m_settings.ans); });
+    runStep([this] {
+        m_window->resize(720, 520);
+        if (m_settings.hasPosition) {
+            m_window->move(m_settings.position);
+        } else if (QScreen* screen = QApplication::primaryScreen()) {
+            QRect area = screen->availableGeometry();
+            m_window->move(area.center() - QPoint(360, 260));
+        }
+    });
+    m_window->show();
+    m_editor->setFocus();
+}
+
+void Application::readSettings() {
+    std::unique_ptr<QSettings> store = openSettings();
+    SettingsStore::read(*store, m_settings);
+}
+
+void Application::writeSettings() {
+    m_settings.angles = m_window->angleMode();
+    m_settings.resultToClipboard = m_window->resultToClipboardAction()->isChecked();
+    m_settings.convertSeparators = m_window->convertSeparatorsAction()->isChecked();
+    m_settings.useDimensions = m_window->useDimensionsAction()->isChecked();
+    m_settings.ans = m_engine.ans();
+    bool minimised = m_window->isMinimized();
+    if (!minimised) m_settings.position = m_window->pos();
+    std::unique_ptr<QSettings> store = openSettings();
+    SettingsStore::write(*store, m_settings, !minimised);
+}
+
+// The saved document, or the introduction when there is none yet; either way it is saved
+// as Calculations.rtf, so the introduction is never overwritten.
+void Application::loadDocument() {
+    QString path = documentPath();
+    int caret = -1;
+    if (QFileInfo(path).size() <= 0) {
+        path = m_programFolder + QStringLiteral("/Introduction.rtf");
+        caret = 158;
+    }
+    QFile file(path);
+    if (QFileInfo(path).size() <= 0 || !file.open(QIODevice::ReadOnly)) return;
+    QByteArray bytes = file.readAll();
+    RtfReadResult result = readRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!result.ok()) {
+        report(QStringLiteral("Документ %1 не прочитан: %2").arg(path, toQString(result.error())));
+        return;
+    }
+    m_editor->setColouringEnabled(false);
+    fillDocument(*m_editor->document(), result.document());
+    m_editor->setColouringEnabled(true);
+    m_editor->document()->clearUndoRedoStacks();
+    QTextCursor cursor(m_editor->document());
+    int end = m_editor->document()->characterCount() - 1;
+    cursor.setPosition(caret >= 0 ? std::min(caret, end) : end);
+    m_editor->setTextCursor(cursor);
+}
+
+bool Application::saveDocument() {
+    std::string rtf = writeRtf(toRichDocument(*m_editor->document()));
+    QSaveFile file(documentPath());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(rtf.data(), static_cast<qint64>(rtf.size())) != static_cast<qint64>(rtf.size()) ||
+        !file.commit()) {
+        report(QStringLiteral("Не удалось сохранить документ %1: %2")
+                   .arg(documentPath(), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool Application::saveWork() {
+    bool saved = saveDocument();
+    if (m_definitions) saved = m_definitions->save(m_dataFolder.toStdU16String()).ok && saved;
+    m_lastSaveFailed = !saved;
+    return saved;
+}
+
+void Application::report(const QString& text) {
+    // A failing disk reports once, not at every automatic save.
+    if (m_lastSaveFailed) return;
+    m_messages->notify(u"Tally Сохранение", text.toStdU16String());
+}
+
+void Application::shutDown() {
+    if (m_shutDown) return;
+    m_shutDown = true;
+    m_autosave.stop();
+    runStep([this] { writeSettings(); });
+    runStep([this] { saveWork(); });
+}
+
+}  // namespace tally

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QTextEdit>
+
+#include "app/appearance.h"
+#include "document/editor.h"
+
+namespace tally {
+
+// The calculation document (SourceText): a rich-text editor in which Enter asks for the
+// line under the caret to be calculated and the line is coloured by syntax as it changes.
+class DocumentEditor : public QTextEdit, public Editor {
+    Q_OBJECT
+public:
+    explicit DocumentEditor(QWidget* parent = nullptr);
+
+    void setAppearance(const Appearance* appearance);
+    // Colouring is switched off while the calculation writes into the document.
+    void setColouringEnabled(bool on) { m_colouringEnabled = on; }
+    // Colours the line that holds the caret and offers the signature of an open call.
+    void colourCurrentLine();
+    // Moves the caret to the end of its line and opens a new line there.
+    void openNewLine();
+
+    std::u16string currentLine() const override;
+    void moveCaretToLineEnd() override;
+    void insertText(std::u16string_view text) override;
+
+signals:
+    void calculateRequested();
+    void cancelRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void onContentsChange(int position, int removed, int added);
+
+    const Appearance* m_appearance = nullptr;
+    bool m_colouringEnabled = true;
+    bool m_colouring = false;
+};
+
+QString toQString(std::u16string_view text);
+std::u16string toU16(const QString& text);
+
+}  // namespace tally

@@ -1,0 +1,88 @@
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "app/document_editor.h"
+#include "app/main_window.h"
+#include "engine/engine.h"
+#include "units/catalogue.h"
+#include "units/menu_insertion.h"
+
+namespace tally {
+
+namespace {
+
+QString menuCaption(const MenuCaptions& captions) {
+    return toQString(captions.russian.empty() ? captions.english : captions.russian);
+}
+
+}  // namespace
+
+// The insertion menus come from the catalogue: function groups, constants, every unit
+// category with its Name and Comb items, the user's units, expressions.
+void MainWindow::buildMenus(const Catalogue& catalogue) {
+    menuBar()->clear();
+    m_mnuFuncUser = nullptr;
+    buildOptionsMenu();
+    const CatalogueMenus& menus = catalogue.menus();
+    auto addItem = [this](QMenu* menu, const std::u16string& caption,
+                          std::function<std::u16string(std::u16string_view)> insertion) {
+        if (caption == MenuArray::kSeparator) {
+            menu->addSeparator();
+            return;
+        }
+        QAction* action = menu->addAction(toQString(caption));
+        connect(action, &QAction::triggered, this,
+                [this, caption, insertion] { insertAtInput(toQString(insertion(caption))); });
+    };
+
+    QMenu* functions = menuBar()->addMenu(QStringLiteral("Функции"));
+    functions->setObjectName(QStringLiteral("mnuFunctions"));
+    for (const FunctionGroup& group : menus.functionGroups) {
+        QMenu* menu = functions->addMenu(menuCaption(group.captions));
+        menu->setObjectName(toQString(group.captions.menu));
+        for (const std::u16string& signature : group.signatures) {
+            addItem(menu, signature,
+                    [this](std::u16string_view c) { return functionInsertion(c, &m_engine); });
+        }
+    }
+    m_mnuFuncUser = functions->addMenu(QStringLiteral("Объявленные пользователем"));
+    m_mnuFuncUser->setObjectName(QStringLiteral("mnuFuncUser"));
+
+    QMenu* constants = menuBar()->addMenu(menuCaption(menus.constants.captions));
+    constants->setObjectName(QStringLiteral("mnuConstants"));
+    for (const std::u16string& item : menus.constants.items) addItem(constants, item, constantInsertion);
+
+    QMenu* units = menuBar()->addMenu(QStringLiteral("Размерности"));
+    units->setObjectName(QStringLiteral("mnuConversions"));
+    auto unit = [](std::u16string_view c) { return unitInsertion(c); };
+    for (const UnitCategory& category : menus.categories) {
+        QMenu* menu = units->addMenu(menuCaption(category.captions));
+        menu->setObjectName(toQString(category.captions.menu));
+        for (const std::u16string& item : category.nameItems().items) addItem(menu, item, unit);
+        if (category.oneArray()) continue;
+        for (const std::u16string& item : category.comb.items) addItem(menu, item, unit);
+    }
+    QMenu* userUnits = units->addMenu(menuCaption(menus.userUnits.captions));
+    userUnits->setObjectName(QStringLiteral("mnuUserDefinedConv"));
+    for (const std::u16string& item : menus.userUnits.items.items) addItem(userUnits, item, unit);
+
+    QMenu* expressions = menuBar()->addMenu(menuCaption(menus.expressions.captions));
+    expressions->setObjectName(QStringLiteral("mnuFormulas"));
+    for (const std::u16string& item : menus.expressions.items) {
+        addItem(expressions, item, expressionInsertion);
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    QAction* about = help->addAction(QStringLiteral("О программе"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, QStringLiteral("О программе"),
+                           QStringLiteral("Tally — калькулятор-документ.\n"
+                                          "Одна строка — одно вычисление; Enter вычисляет строку "
+                                          "под курсором."));
+    });
+    rebuildUserFunctionMenu();
+}
+
+}  // namespace tally

@@ -1,0 +1,48 @@
+#include "app/message_dialog.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tally {
+
+namespace {
+QString qt(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+MessageWindow::Reply MessageDialog::show(std::u16string_view title, std::u16string_view text,
+                                         bool askToProceed) {
+    QDialog dialog(m_parent);
+    dialog.setWindowTitle(qt(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(qt(text), &dialog);
+    label->setWordWrap(true);
+    label->setMinimumWidth(320);
+    layout->addWidget(label);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* first = new QPushButton(askToProceed ? QStringLiteral("Продолжить") : QStringLiteral("Закрыть"),
+                                  &dialog);
+    first->setDefault(true);
+    buttons->addWidget(first);
+    QObject::connect(first, &QPushButton::clicked, &dialog, &QDialog::accept);
+    if (askToProceed) {
+        auto* second = new QPushButton(QStringLiteral("Отменить"), &dialog);
+        buttons->addWidget(second);
+        QObject::connect(second, &QPushButton::clicked, &dialog, &QDialog::reject);
+    }
+    layout->addLayout(buttons);
+    auto* silence = new QCheckBox(QStringLiteral("Больше не показывать"), &dialog);
+    layout->addWidget(silence);
+    Reply reply;
+    reply.proceed = dialog.exec() == QDialog::Accepted;
+    reply.dontShowAgain = silence->isChecked();
+    return reply;
+}
+
+}  // namespace tally

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+#include "app/appearance.h"
+
+class QSettings;
+
+namespace tally {
+
+// Everything the window keeps between runs in the per-user settings store under the
+// application name "Tally Calculator", sections "Settings" and "Fonts". Keys that belong to
+// features still to come (keypad, skins, help subjects) are carried through unchanged.
+struct WindowSettings {
+    int style = 1;
+    bool defaultLook = true;
+    bool skin = true;
+    QString skinPath;
+    int screenNumber = 8;
+    int keypadShow = 1;
+    QString angles = QStringLiteral("Радианы");
+    bool resultToClipboard = false;
+    bool convertSeparators = false;
+    bool addFunctionsToKeypad = false;
+    int functionListColumns = 2;
+    QString subjectPath;
+    bool hasPosition = false;
+    QPoint position;
+    bool useDimensions = true;
+    double ans = 0;
+    Appearance appearance;
+    int subjectFontSize = 8;
+};
+
+class SettingsStore {
+public:
+    static constexpr const char* kApplicationName = "Tally Calculator";
+
+    // Defaults that depend on the program folder (skin and subject paths).
+    static WindowSettings defaults(const QString& programFolder);
+
+    // Reads every key; a key that is missing or unreadable keeps the value already in
+    // `settings`. "Radians"/"Degrees" from older stores are rewritten in Russian.
+    static void read(QSettings& store, WindowSettings& settings);
+    static void write(QSettings& store, const WindowSettings& settings, bool writePosition);
+};
+
+}  // namespace tally

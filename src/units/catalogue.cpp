@@ -1,0 +1,90 @@
+#include "units/catalogue.h"
+
+#include <algorithm>
+
+#include "lang/charset.h"
+#include "units/catalogue_text.h"
+#include "units/compound_unit_table.h"
+#include "units/unit_definitions.h"
+
+namespace tally {
+
+namespace {
+
+bool lessIgnoringCase(const std::u16string& a, const std::u16string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](char16_t x, char16_t y) { return lowerUnit(x) < lowerUnit(y); });
+}
+
+// Puts the prefixed forms one line produced into the category's Comb array. A fresh array
+// takes them as they are. In a category with one array the family starts at the array's
+// last item, the line's own caption, so Frequency opens with "экса...  ЭГц = 1e18·Гц".
+// The array holds one family (multiples, separator, submultiples): the forms of a later
+// line are not shown.
+void mergePrefixedForms(UnitCategory& category, MenuArray&& forms) {
+    if (forms.onlyPlaceholder()) return;
+    MenuArray& comb = category.comb;
+    if (comb.onlyPlaceholder()) {
+        comb = std::move(forms);
+        return;
+    }
+    bool family = forms.items.size() > 1;
+    if (!family || !category.oneArray()) return;
+    comb.items.pop_back();
+    comb.items.insert(comb.items.end(), std::make_move_iterator(forms.items.begin()),
+                      std::make_move_iterator(forms.items.end()));
+}
+
+void buildCategory(UnitCategory& category, UnitDefiner& definer) {
+    MenuArray& names = category.nameItems();
+    for (std::size_t i = 0; i < category.lines.size(); ++i) {
+        const std::u16string& line = category.lines[i];
+        appendMenuItem(names, printUnitCaption(line));
+        MenuArray forms;
+        definer.defineUnits(line, &forms);
+        mergePrefixedForms(category, std::move(forms));
+        if (i == 0 && category.lines.size() > 1 && !category.oneArray()) {
+            names.items.emplace_back(MenuArray::kSeparator);
+        }
+    }
+}
+
+}  // namespace
+
+Catalogue::Catalogue(Engine& engine, Messages& messages, CompoundUnitTable& compoundUnits) {
+    CatalogueParse parse = parseCatalogue(builtInCatalogueText());
+    if (!parse.ok()) {
+        m_dataError = u"catalogue.txt, line " + fromUtf8(std::to_string(parse.errorLine)) + u": " +
+                      parse.error;
+        return;
+    }
+    build(std::move(parse.data), engine, messages, compoundUnits);
+}
+
+Catalogue::Catalogue(CatalogueData data, Engine& engine, Messages& messages,
+                     CompoundUnitTable& compoundUnits) {
+    build(std::move(data), engine, messages, compoundUnits);
+}
+
+void Catalogue::build(CatalogueData data, Engine& engine, Messages& messages,
+                      CompoundUnitTable& compoundUnits) {
+    m_menus = std::move(data.menus);
+    for (FunctionGroup& group : m_menus.functionGroups) {
+        std::stable_sort(group.signatures.begin(), group.signatures.end(), lessIgnoringCase);
+    }
+    m_menus.builtInConstantCount = m_menus.constants.items.size();
+    UnitDefiner definer(engine, messages);
+    for (UnitCategory& category : m_menus.categories) {
+        buildCategory(category, definer);
+    }
+    m_menus.builtInExpressionCount = m_menus.expressions.items.size();
+    std::vector<ResultDimension> rows;
+    rows.reserve(data.compoundUnitLines.size());
+    for (const std::u16string& line : data.compoundUnitLines) {
+        rows.push_back(parseCompoundUnit(line));
+    }
+    compoundUnits.setBuiltInRows(std::move(rows));
+}
+
+}  // namespace tally

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tally {
+
+// A named compound unit used when results are printed: its name ("Дж"), its expansion in
+// base units, which may start with a numeric factor ("кг·м^2/с^2", "1000*м^2"), and whether
+// it is in use.
+struct ResultDimension {
+    std::u16string name;
+    std::u16string definition;
+    bool enabled = true;
+};
+
+// Splits "name = expansion" at its first "=" and trims both halves; the row is in use.
+ResultDimension parseCompoundUnit(std::u16string_view line);
+
+// The compound units: the built-in rows, an empty separator row, then the user's rows.
+// Results are matched from the last row to the first, in-use rows only, so the user's rows
+// take precedence. The separator row is never in use.
+class CompoundUnitTable {
+  public:
+    // Puts `rows` in front as the built-in rows, followed by the separator; the user's rows
+    // stay after it.
+    void setBuiltInRows(std::vector<ResultDimension> rows);
+
+    int builtInCount() const { return m_builtInCount; }
+    std::span<ResultDimension> builtInRows() {
+        return {m_rows.data(), static_cast<std::size_t>(m_builtInCount)};
+    }
+    std::span<const ResultDimension> builtInRows() const {
+        return {m_rows.data(), static_cast<std::size_t>(m_builtInCount)};
+    }
+    std::span<ResultDimension> userRows() { return std::span(m_rows).subspan(userStart()); }
+    std::span<const ResultDimension> userRows() const {
+        return std::span(m_rows).subspan(userStart());
+    }
+    void addUserRow(ResultDimension row) { m_rows.push_back(std::move(row)); }
+    void clearUserRows() { m_rows.resize(userStart()); }
+
+    // Every row in table order, as the printer of results searches them.
+    std::vector<ResultDimension>& rows() { return m_rows; }
+    const std::vector<ResultDimension>& rows() const { return m_rows; }
+
+  private:
+    std::size_t userStart() const {
+        return static_cast<std::size_t>(m_builtInCount) + (m_hasSeparator ? 1 : 0);
+    }
+
+    std::vector<ResultDimension> m_rows;
+    int m_builtInCount = 0;
+    bool m_hasSeparator = false;
+};
+
+}  // namespace tally

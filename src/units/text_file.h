@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tally {
+
+// The lines of a text file: UTF-8 (a leading byte-order mark is skipped), or Windows-1251
+// when the bytes are not valid UTF-8, as older systems wrote it. Lines end with CR LF or
+// LF; a final line without an end counts.
+struct [[nodiscard]] TextFileLines {
+    enum class Status { Read, Missing, Failed };
+    Status status = Status::Missing;
+    std::vector<std::u16string> lines;
+    bool windows1251 = false;
+    std::u16string error;  // why a file that exists could not be read
+};
+TextFileLines readTextLines(const std::filesystem::path& file);
+
+// The lines as UTF-8, each ended by CR LF.
+std::string encodeLines(const std::vector<std::u16string>& lines);
+
+struct [[nodiscard]] FileWrite {
+    bool ok = false;
+    std::u16string error;
+};
+
+// Writes the bytes to a temporary file in the same folder and renames it over `file`, so
+// that a failure at any point leaves the old file as it was.
+FileWrite replaceFile(const std::filesystem::path& file, std::string_view bytes);
+
+struct [[nodiscard]] FileBackup {
+    bool ok = false;
+    std::filesystem::path backup;  // "<file>.bak", or ".bak1", ".bak2"... when taken
+    std::u16string error;
+};
+
+// Copies `file` to the first of "<file>.bak", "<file>.bak1", "<file>.bak2"... that does not
+// exist yet.
+FileBackup keepBackupCopy(const std::filesystem::path& file);
+
+}  // namespace tally

@@ -1,0 +1,253 @@
+#include "units/user_definitions_file.h"
+
+#include <set>
+#include <system_error>
+#include <utility>
+
+#include "document/calculation_driver.h"
+#include "engine/engine.h"
+#include "engine/format_number.h"
+#include "engine/message_window.h"
+#include "lang/charset.h"
+#include "lang/recognisers.h"
+#include "units/catalogue_menus.h"
+#include "units/text_file.h"
+#include "units/unit_definitions.h"
+#include "units/user_definitions_format.h"
+
+namespace tally {
+
+namespace {
+
+constexpr std::u16string_view kReadTitle = u"Tally Чтение конфигурации";
+constexpr std::u16string_view kWriteTitle = u"Tally Запись конфигурации";
+constexpr std::u16string_view kReadError = u"Ошибка в файле User-def.txt";
+constexpr std::u16string_view kUnusedMarker = u"   ";
+
+std::u16string trimmed(std::u16string_view text) {
+    std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) return {};
+    std::size_t last = text.find_last_not_of(u' ');
+    return std::u16string(text.substr(first, last - first + 1));
+}
+
+int selectionWithin(int index, std::size_t count) {
+    return index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
+}
+
+void applyAddedCalculations(const DefinitionsContent::List& list, CalculationDriver& driver) {
+    driver.addedCalculations() = list.entries;
+    ResultBox& box = driver.resultBox();
+    box.items = list.entries;
+    box.selectedIndex = selectionWithin(list.selectedIndex, box.items.size());
+    if (box.selectedIndex >= 0)
+        box.showText(box.items[static_cast<std::size_t>(box.selectedIndex)]);
+    if (box.text.empty()) box.showText(std::u16string(ResultBox::kDefaultText));
+}
+
+// Evaluates "name = value" lines and stores the values. The file lists the variables from
+// the last item of the box to the first, so the box is refilled in its own order, which
+// keeps the saved selection on the same variable and the file unchanged by a load and save.
+void applyVariables(const DefinitionsContent::List& list, DefinitionsSession& session) {
+    Engine& engine = session.engine;
+    VariablesList& box = session.driver.variables();
+    std::vector<EntryRef> stored;
+    for (const std::u16string& line : list.entries) {
+        std::size_t equals = line.find(u'=');
+        if (equals == std::u16string::npos || equals == 0 || equals + 1 >= line.size()) continue;
+        std::u16string name = trimmed(std::u16string_view(line).substr(0, equals));
+        if (!isName(name)) continue;
+        engine.clearEngineError();
+        std::u16string syntax =
+            engine.parseUserExpression(withoutBlanks(std::u16string_view(line).substr(equals + 1)));
+        bool evaluated = syntax.empty() && engine.engineError().empty();
+        double value = engine.currentValue();
+        engine.clearOperandStack();
+        engine.clearEngineError();
+        if (!evaluated) continue;
+        EntryRef entry = engine.findName(name);
+        if (!entry.valid()) entry = engine.variables().append(name, 0, code::kVariable);
+        if (engine.variables()[entry].code != code::kVariable) continue;
+        engine.variables()[entry].value = value;
+        stored.push_back(entry);
+    }
+    // A name read twice keeps the place of its later line and its final value.
+    std::set<std::pair<int, int>> listed;
+    std::vector<std::u16string> items;
+    for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
+        if (!listed.insert({it->bucket, it->slot}).second) continue;
+        const VariableEntry& variable = engine.variables()[*it];
+        items.push_back(variable.name + u"=" + formatNumber(variable.value));
+    }
+    box.assign(std::move(items));
+    session.definitions.variablesSelection =
+        selectionWithin(list.selectedIndex, box.items().size());
+}
+
+void applyCompoundUnits(const DefinitionsContent& content, CompoundUnitTable& table) {
+    if (content.compoundUnitFlags) {
+        const std::u16string& flags = *content.compoundUnitFlags;
+        auto rows = table.builtInRows();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i].enabled = i < flags.size() && flags[i] == u'+';
+        }
+    }
+    for (const UserRecord& record : content.compoundUnits) {
+        table.addUserRow({trimmed(record.name), record.value,
+                          !record.comment.empty() && record.comment.front() == u'+'});
+    }
+}
+
+// User units replace built-in ones of the same name unless the user declines; a declined
+// record is still kept for the file, but gets no menu item.
+void applyUnits(const std::vector<UserRecord>& records, DefinitionsSession& session) {
+    UnitDefiner definer(session.engine, session.messages);
+    for (const UserRecord& record : records) {
+        session.definitions.units.push_back(record);
+        std::u16string line = unitLine(record);
+        if (definer.defineUnits(line)) {
+            appendMenuItem(session.menus.userUnits.items, printUnitCaption(line));
+        }
+    }
+}
+
+void applySection(DefinitionsSection section, const DefinitionsContent& content,
+                  DefinitionsSession& session) {
+    CalculationDriver& driver = session.driver;
+    UserDefinitions& definitions = session.definitions;
+    switch (section) {
+        case DefinitionsSection::AddedCalculations:
+            applyAddedCalculations(*content.addedCalculations, driver);
+            break;
+        case DefinitionsSection::Variables:
+            applyVariables(*content.variables, session);
+            break;
+        case DefinitionsSection::UserFunctions:
+            for (const std::u16string& line : content.userFunctions) {
+                driver.calculateDefinitionText(line);
+            }
+            break;
+        case DefinitionsSection::KeypadFunctions:
+            definitions.keypadFunctions.clear();
+            for (const std::u16string& name : content.keypadFunctions) {
+                definitions.keypadFunctions.push_back(trimmed(name));
+            }
+            break;
+        case DefinitionsSection::CompoundUnits:
+            applyCompoundUnits(content, driver.compoundUnits());
+            break;
+        case DefinitionsSection::Constants:
+            for (const UserRecord& record : content.constants) {
+                definitions.constants.push_back(record);
+                session.menus.constants.items.push_back(recordCaption(record));
+            }
+            break;
+        case DefinitionsSection::Units:
+            applyUnits(content.units, session);
+            break;
+        case DefinitionsSection::Expressions:
+            for (const UserRecord& record : content.expressions) {
+                definitions.expressions.push_back(record);
+                session.menus.expressions.items.push_back(recordCaption(record));
+            }
+            break;
+    }
+}
+
+DefinitionsContent contentOf(DefinitionsSession& session) {
+    CalculationDriver& driver = session.driver;
+    const UserDefinitions& definitions = session.definitions;
+    DefinitionsContent content;
+    if (!driver.addedCalculations().empty()) {
+        content.addedCalculations =
+            DefinitionsContent::List{driver.resultBox().selectedIndex, driver.addedCalculations()};
+    }
+    const std::vector<std::u16string>& variables = driver.variables().items();
+    if (!variables.empty()) {
+        content.variables = DefinitionsContent::List{definitions.variablesSelection,
+                                                     {variables.rbegin(), variables.rend()}};
+    }
+    content.userFunctions = driver.userFunctions().items();
+    content.keypadFunctions = definitions.keypadFunctions;
+    std::u16string flags;
+    for (const ResultDimension& row : driver.compoundUnits().builtInRows()) {
+        flags.push_back(row.enabled ? u'+' : u' ');
+    }
+    content.compoundUnitFlags = std::move(flags);
+    for (const ResultDimension& row : driver.compoundUnits().userRows()) {
+        content.compoundUnits.push_back(
+            {row.name, row.definition,
+             row.enabled ? std::u16string(u"+") : std::u16string(kUnusedMarker)});
+    }
+    content.constants = definitions.constants;
+    content.units = definitions.units;
+    content.expressions = definitions.expressions;
+    return content;
+}
+
+}  // namespace
+
+DefinitionsLoad UserDefinitionsFile::load(DefinitionsSession& session) {
+    DefinitionsLoad result;
+    m_backupPending = false;
+    TextFileLines file = readTextLines(m_file);
+    if (file.status == TextFileLines::Status::Failed) {
+        m_backupPending = true;
+        session.messages.notify(kReadTitle, kReadError);
+        result.status = DefinitionsLoad::Status::Unreadable;
+        return result;
+    }
+    if (file.status == TextFileLines::Status::Missing || file.lines.empty()) return result;
+    result.windows1251 = file.windows1251;
+
+    ParsedDefinitions parsed = parseDefinitions(file.lines);
+    for (DefinitionsSection section : parsed.order) {
+        applySection(section, parsed.content, session);
+    }
+    result.status = DefinitionsLoad::Status::Loaded;
+    if (parsed.stop != ParsedDefinitions::Stop::None) {
+        m_backupPending = true;
+        result.status = DefinitionsLoad::Status::StoppedEarly;
+        result.stopLine = parsed.stopLine;
+    }
+    // A line that starts no section ends the reading quietly; a malformed section is an
+    // error in the file.
+    if (parsed.stop == ParsedDefinitions::Stop::Malformed) {
+        session.messages.notify(kReadTitle, kReadError);
+    }
+    return result;
+}
+
+DefinitionsSave UserDefinitionsFile::save(DefinitionsSession& session) {
+    DefinitionsSave result;
+    std::string bytes = encodeLines(formatDefinitions(contentOf(session)));
+    auto fail = [&](std::u16string reason) {
+        result.error = std::move(reason);
+        session.messages.notify(kWriteTitle, u"Не удалось сохранить файл User-def.txt: " +
+                                                 result.error + u". Прежний файл не изменён.");
+        return result;
+    };
+
+    std::error_code error;
+    if (m_file.has_parent_path()) std::filesystem::create_directories(m_file.parent_path(), error);
+    if (error) return fail(fromUtf8(error.message()));
+    bool present = std::filesystem::exists(m_file, error);
+    if (error) return fail(fromUtf8(error.message()));
+    if (m_backupPending && present) {
+        FileBackup backup = keepBackupCopy(m_file);
+        if (!backup.ok) return fail(u"не удалось сохранить прежний файл: " + backup.error);
+        result.backup = backup.backup;
+        session.messages.notify(kWriteTitle,
+                                u"Файл User-def.txt был прочитан не полностью. Его прежнее "
+                                u"содержимое сохранено в файле " +
+                                    backup.backup.filename().u16string() + u".");
+    }
+    m_backupPending = false;
+
+    FileWrite written = replaceFile(m_file, bytes);
+    if (!written.ok) return fail(written.error);
+    result.saved = true;
+    return result;
+}
+
+}  // namespace tally

@@ -1,0 +1,117 @@
+// Results with their unit: the unit text built from the result's exponents, the two
+// printing modes and the user's named result dimensions.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document/print_dim.h"
+#include "engine/engine.h"
+#include "support/evaluate.h"
+
+namespace tally {
+namespace {
+
+using test::utf8;
+
+// Exponents in base-unit order: А, кд, г, м, с, моль, К.
+void setResult(Engine& engine, const std::vector<double>& exponents) {
+    auto& units = engine.baseUnits();
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i].resultExponent = i < exponents.size() ? exponents[i] : 0;
+}
+
+TEST(PrintDim, UnitTextFromExponents) {
+    const std::pair<std::vector<double>, std::u16string_view> cases[] = {
+        {{}, u""},
+        {{0, 0, 0, 1}, u"м"},
+        {{0, 0, 0, 2}, u"м^2"},
+        {{0, 0, 0, 1, -1}, u"м/с"},
+        {{0, 0, 0, 1, -2}, u"м/с^2"},
+        {{0, 0, 0, 2, -2}, u"м^2/с^2"},
+        {{0, 0, 0, -1, -1}, u"1/(м·с)"},
+        {{0, 0, 0, 0, -1}, u"1/с"},
+        {{1, 0, 0, 0, 1}, u"А·с"},
+        {{0, 0, 0, 0.5}, u"м^0.5"},
+        {{0, 0, 0, 1.0 / 3}, u"м^0.333"},
+        {{0, 0, 0, 0, 0, -1, 0}, u"1/моль"},
+        {{0, 1, 0, 0, 0, 0, 1}, u"кд·К"},
+    };
+    for (const auto& [exponents, text] : cases) {
+        SCOPED_TRACE(utf8(text));
+        Engine engine;
+        setResult(engine, exponents);
+        EXPECT_EQ(utf8(unitText(engine)), utf8(text));
+    }
+}
+
+TEST(PrintDim, Modes) {
+    Engine engine;
+    setResult(engine, {0, 0, 0, 2});
+    const std::vector<ResultDimension> none;
+    EXPECT_EQ(utf8(printDim(engine, 6, 0, none)), "6[м^2]");
+    EXPECT_EQ(utf8(printDim(engine, 6, 1, none)), "6·м^2");
+    EXPECT_EQ(utf8(printDim(engine, 1, 1, none)), "м^2");
+    EXPECT_EQ(utf8(printDim(engine, 1 + 1e-12, 1, none)), "м^2");
+    setResult(engine, {});
+    EXPECT_EQ(utf8(printDim(engine, 6, 0, none)), "6");
+    EXPECT_EQ(utf8(printDim(engine, 6, 1, none)), "6");
+    setResult(engine, {0, 0, 0, 2});
+    engine.setUseDimensions(false);
+    EXPECT_EQ(utf8(printDim(engine, 6, 0, none)), "6");
+}
+
+TEST(PrintDim, ResultDimensionsSearchedFromTheLast) {
+    Engine engine;
+    setResult(engine, {0, 0, 0, 2});
+    struct Case {
+        std::vector<ResultDimension> dimensions;
+        std::u16string_view text;
+    };
+    const Case cases[] = {
+        {{{u"га", u"10000*м^2", true}}, u"2[га]"},
+        {{{u"ар", u"100·м^2", true}}, u"200[ар]"},
+        {{{u"кв", u"м^2", true}}, u"20000[кв]"},
+        {{{u"га", u"10000*м^2", false}}, u"20000[м^2]"},
+        {{{u"га", u"10000*м^3", true}}, u"20000[м^2]"},
+        {{{u"ар", u"100*м^2", true}, {u"га", u"10000*м^2", true}}, u"2[га]"},
+        {{{u"ар", u"100*м^2", true}, {u"га", u"10000*м^2", false}}, u"200[ар]"},
+        // An unreadable factor counts as none: the whole definition is compared.
+        {{{u"x", u"1e*м^2", true}}, u"20000[м^2]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(utf8(c.text));
+        EXPECT_EQ(utf8(printDim(engine, 20000, 0, c.dimensions)), utf8(c.text));
+    }
+}
+
+// A base unit whose scale is not 1 prints with the prefix that undoes it: results in grams'
+// base unit are kilograms.
+TEST(PrintDim, ScaledBaseUnitsCarryTheirPrefix) {
+    struct Case {
+        double massScale;
+        std::vector<double> exponents;
+        std::u16string_view text;
+    };
+    const Case cases[] = {
+        {0.001, {0, 0, 1}, u"кг"},
+        {0.0010000000000000002, {0, 0, 1}, u"кг"},  // as "0.001" reads from a definition
+        {0.001, {0, 0, 1, -3}, u"кг/м^3"},
+        {0.001, {0, 0, -2, 0, 1}, u"с/кг^2"},
+        {1e-6, {0, 0, 1}, u"Мг"},
+        {1e3, {0, 0, 1}, u"мг"},
+        {1, {0, 0, 1}, u"г"},
+        {0.45359237, {0, 0, 1}, u"г"},  // no prefix has that factor
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(utf8(c.text));
+        Engine engine;
+        setResult(engine, c.exponents);
+        engine.baseUnits()[2].scale = c.massScale;
+        EXPECT_EQ(utf8(unitText(engine)), utf8(c.text));
+    }
+}
+
+}  // namespace
+}  // namespace tally

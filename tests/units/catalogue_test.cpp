@@ -1,0 +1,225 @@
+// The built-in catalogue: its compiled-in text, the units it registers and the menus built
+// from it.
+
+#include "units/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "engine/message_window.h"
+#include "lang/charset.h"
+#include "support/evaluate.h"
+#include "units/catalogue_text.h"
+#include "units/compound_unit_table.h"
+
+namespace tally {
+namespace {
+
+using test::utf8;
+
+struct Built {
+    Engine engine;
+    AutomaticMessageWindow window;
+    Messages messages{window};
+    CompoundUnitTable compoundUnits;
+    Catalogue catalogue{engine, messages, compoundUnits};
+
+    const UnitCategory& category(std::u16string_view english) const {
+        const auto& all = catalogue.menus().categories;
+        auto found = std::find_if(all.begin(), all.end(), [&](const UnitCategory& c) {
+            return c.captions.english == english;
+        });
+        EXPECT_NE(found, all.end()) << utf8(english);
+        return *found;
+    }
+};
+
+std::vector<std::string> utf8All(const std::vector<std::u16string>& texts, std::size_t count) {
+    std::vector<std::string> result;
+    for (std::size_t i = 0; i < std::min(count, texts.size()); ++i)
+        result.push_back(utf8(texts[i]));
+    return result;
+}
+
+TEST(Catalogue, CompiledTextParses) {
+    CatalogueParse parse = parseCatalogue(builtInCatalogueText());
+    ASSERT_TRUE(parse.ok()) << "line " << parse.errorLine << ": " << utf8(parse.error);
+    const CatalogueMenus& menus = parse.data.menus;
+    EXPECT_EQ(menus.functionGroups.size(), 10u);
+    EXPECT_EQ(menus.categories.size(), 39u);
+    EXPECT_EQ(parse.data.compoundUnitLines.size(), 43u);
+    std::size_t lines = 0;
+    for (const UnitCategory& category : menus.categories)
+        lines += category.lines.size();
+    EXPECT_EQ(lines, 351u);
+}
+
+TEST(Catalogue, MalformedTextNamesItsLine) {
+    struct Case {
+        std::string text;
+        int line;
+    };
+    const std::string tail =
+        "constants a b\nenglish C\nrussian К\nexpressions c d\nenglish E\nrussian В\n"
+        "userunits e f\nenglish U\nrussian П\n";
+    const Case cases[] = {
+        {"line orphan\n" + tail, 1},
+        {"# comment\n\ncategory only\n" + tail, 3},
+        {"functions a b\nenglish F\nrussian Ф\nline Abs (x)\nspelling mistake\n" + tail, 5},
+        {tail + "constants x y\n", 10},
+        {"category m n c\nenglish Length\n" + tail, 11},  // no Russian caption, no lines
+        {"functions a b\n", 1},                           // the required menus are missing
+        {"line \xFF\n", 0},                               // not UTF-8
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CatalogueParse parse = parseCatalogue(c.text);
+        EXPECT_FALSE(parse.ok());
+        EXPECT_EQ(parse.errorLine, c.line);
+    }
+    EXPECT_TRUE(parseCatalogue("category m n c\nenglish L\nrussian Д\nline x = 1\n" + tail).ok());
+}
+
+TEST(Catalogue, RegistersEveryUnitWithoutMessages) {
+    Built built;
+    EXPECT_EQ(utf8(built.catalogue.dataError()), "");
+    // Record 1 is pi; every catalogue name and prefixed form follows.
+    EXPECT_EQ(built.engine.unitCount(), 4354);
+    EXPECT_EQ(built.window.shown, std::vector<std::u16string>{});
+    const std::u16string_view registered[] = {
+        u"м",        u"Эм",         u"ам",        u"km",       u"mcm",         u"эксаметр",
+        u"аттометр", u"килограмм_", u"килограмм", u"кг",       u"°C",          u"degC",
+        u"цельсий",  u"кгсила",     u"mmHg",      u"ЭГц",      u"моль",        u"Эмоль",
+        u"Ma",       u"М",          u"м.ми",      u"Брит.гал", u"эксаЗв_бета", u"Rem_alpha"};
+    for (std::u16string_view name : registered) {
+        EXPECT_TRUE(built.engine.findUnitEntry(name).valid()) << utf8(name);
+    }
+    // No yotta, zetta, zepto or yocto forms; displayed-only and non-identifier names stay out.
+    const std::u16string_view absent[] = {u"Ym",        u"Zm",   u"zm",      u"ym",
+                                          u"йоттаметр", u"kW·h", u"кВт·ч",   u"dekaliter",
+                                          u"Me",        u"км/ч", u"Скорость"};
+    for (std::u16string_view name : absent) {
+        EXPECT_FALSE(built.engine.findUnitEntry(name).valid()) << utf8(name);
+    }
+}
+
+TEST(Catalogue, CategoryLayouts) {
+    Built built;
+    struct Case {
+        std::u16string_view category;
+        std::size_t names;  // items of the Name array (the Comb array for one-array ones)
+        std::size_t comb;
+        std::vector<std::string> firstNames;
+        std::vector<std::string> firstComb;
+    };
+    const Case cases[] = {
+        {u"Length",
+         24,
+         17,
+         {"метр,   (м)     = 1", "-", "метр,   (m)     = м", "парсек,   (парс)     = 3.085678e16·м",
+          "световой год,   (с.г.)     = 9.460528405e15·м"},
+         {"экса...  Эм = 1e18·м", "пета...  Пм = 1e15·м"}},
+        {u"Frequency", 17, 17, {"экса...  ЭГц = 1e18·Гц"}, {"экса...  ЭГц = 1e18·Гц"}},
+        {u"Amount of substance", 17, 17, {"экса...  Эмоль = 1e18·моль"}, {}},
+        {u"Area",
+         12,
+         17,
+         {"м^2", "-", "гектар,   (га)     = 100·ар"},
+         {"экса...  Эм^2", "пета...  Пм^2"}},
+        {u"Mass",
+         20,
+         17,
+         {"килограмм      = 1000·г", "-", "грамм,   (г)     = 0.001"},
+         {"экса...  Эг = 1e18·г"}},
+        {u"Velocity, acceleration",
+         20,
+         20,
+         {"Скорость,   (м/с)", "                    ,   (км/ч)"},
+         {}},
+        {u"Temperature",
+         6,
+         6,
+         {"кельвин,   (К)     = 1", "кельвин,   (°К)     = К",
+          "цельсий,   (°C)     = (Me+273.15)·К"},
+         {}},
+        {u"Angle (plane, solid)", 8, 17, {}, {"экса...  Эрад = 1e18·рад"}},
+        {u"Magnetic field strength", 3, 17, {"ампер/метр,   (А/м)     = А/м"}, {"экса...  ЭА/м"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(utf8(c.category));
+        const UnitCategory& category = built.category(c.category);
+        EXPECT_EQ(category.nameItems().items.size(), c.names);
+        EXPECT_EQ(category.comb.items.size(), c.comb);
+        EXPECT_EQ(utf8All(category.nameItems().items, c.firstNames.size()), c.firstNames);
+        EXPECT_EQ(utf8All(category.comb.items, c.firstComb.size()), c.firstComb);
+    }
+}
+
+TEST(Catalogue, PrefixedFamiliesSeparateMultiplesFromSubmultiples) {
+    Built built;
+    for (const UnitCategory& category : built.catalogue.menus().categories) {
+        SCOPED_TRACE(utf8(category.captions.english));
+        const auto& comb = category.comb.items;
+        EXPECT_FALSE(category.comb.onlyPlaceholder());
+        EXPECT_FALSE(category.nameItems().onlyPlaceholder());
+        bool family = comb.size() >= 17 && comb[0].find(u"экса") == 0;
+        if (!family) continue;
+        EXPECT_EQ(utf8(comb[8]), "-");
+        EXPECT_EQ(comb[9].find(u"деци"), 0u);
+        EXPECT_EQ(comb[16].find(u"атто"), 0u);
+    }
+}
+
+TEST(Catalogue, FunctionGroupsSortedWithoutRegardToCase) {
+    Built built;
+    const auto& groups = built.catalogue.menus().functionGroups;
+    ASSERT_EQ(groups.size(), 10u);
+    std::vector<std::size_t> sizes;
+    for (const FunctionGroup& group : groups)
+        sizes.push_back(group.signatures.size());
+    EXPECT_EQ(sizes, (std::vector<std::size_t>{17, 6, 6, 6, 6, 8, 8, 8, 13, 4}));
+    EXPECT_EQ(utf8All(groups[0].signatures, 17),
+              (std::vector<std::string>{
+                  "Abs (x)", "Ceil (x)", "DegToRad (x)", "Exp (x)", "Floor (x)", "Fract (x)",
+                  "Int (x)", "Ln (x)", "Log (x)", "LogN (x, N)", "Prime (x)", "RadToDeg (x)",
+                  "Rand ([x])", "Root (x [,n])", "Round (x [,n])", "Sign (x)", "Sqrt (x)"}));
+    EXPECT_EQ(utf8All(groups[4].signatures, 3),
+              (std::vector<std::string>{"ArCh (x)", "ArCsch (x)", "ArCth (x)"}));
+}
+TEST(Catalogue, CompoundUnitsFollowedBySeparator) {
+    Built built;
+    const auto& rows = built.compoundUnits.rows();
+    ASSERT_EQ(built.compoundUnits.builtInCount(), 43);
+    ASSERT_EQ(rows.size(), 44u);
+    EXPECT_EQ(utf8(rows[0].name), "эрг");
+    EXPECT_EQ(utf8(rows[0].definition), "г·см^2/с^2");
+    EXPECT_EQ(utf8(rows[39].name), "Дж");
+    EXPECT_EQ(utf8(rows[39].definition), "кг·м^2/с^2");
+    EXPECT_EQ(utf8(rows[42].name), "рад/с");
+    EXPECT_TRUE(std::all_of(rows.begin(), rows.begin() + 43, [](auto& r) { return r.enabled; }));
+    EXPECT_EQ(rows[43].name, u"");
+    EXPECT_FALSE(rows[43].enabled);
+    EXPECT_TRUE(built.compoundUnits.userRows().empty());
+}
+
+TEST(CompoundUnitTable, UserRowsStayAfterTheBuiltInOnes) {
+    CompoundUnitTable table;
+    table.addUserRow({u"га", u"10000*м^2", true});
+    table.setBuiltInRows(
+        {parseCompoundUnit(u" Дж =  кг·м^2/с^2 "), parseCompoundUnit(u"Н = кг·м/с^2")});
+    ASSERT_EQ(table.rows().size(), 4u);
+    EXPECT_EQ(utf8(table.rows()[0].definition), "кг·м^2/с^2");
+    EXPECT_EQ(utf8(table.userRows()[0].name), "га");
+    table.addUserRow({u"ар", u"100*м^2", false});
+    EXPECT_EQ(table.userRows().size(), 2u);
+    table.clearUserRows();
+    EXPECT_EQ(table.rows().size(), 3u);
+    EXPECT_EQ(table.builtInRows().size(), 2u);
+}
+
+}  // namespace
+}  // namespace tally

@@ -92,6 +92,7 @@ void loadTenThousandVariables(benchmark::State& state) {
         program.reset();
         state.ResumeTiming();
     }
+    std::filesystem::remove_all(folder);
 }
 BENCHMARK(loadTenThousandVariables)->Unit(benchmark::kMillisecond);
 
@@ -108,6 +109,7 @@ void saveTenThousandVariables(benchmark::State& state) {
         tally::DefinitionsSave save = file.save(session);
         if (!save.saved) state.SkipWithError("could not save");
     }
+    std::filesystem::remove_all(folder);
 }
 BENCHMARK(saveTenThousandVariables)->Unit(benchmark::kMillisecond);
 

@@ -9,10 +9,10 @@ scripts/install-deps.sh
 jobs=$(nproc)
 fuzz_seconds=${TALLY_FUZZ_SECONDS:-20}
 
-echo "== Release build and tests"
+echo "== Release build, unit, end-to-end and window tests (offscreen)"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j "$jobs"
-ctest --test-dir build/release --output-on-failure -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 echo "== The core stays free of Qt"
 if grep -rnE '#include\s*[<"]Q[A-Za-z]+' src/lang src/engine src/units src/document; then
@@ -22,7 +22,7 @@ fi
 
 echo "== Sanitizer build (ASan + UBSan) and tests"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALLY_SANITIZE=ON \
-      -DTALLY_BUILD_BENCH=OFF >/dev/null
+      -DTALLY_BUILD_BENCH=OFF -DTALLY_BUILD_APP=OFF >/dev/null
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
@@ -30,7 +30,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== Fuzz targets (${fuzz_seconds}s each)"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DTALLY_BUILD_FUZZ=ON -DTALLY_BUILD_TESTS=OFF -DTALLY_BUILD_BENCH=OFF \
-      -DTALLY_BUILD_CLI=OFF >/dev/null
+      -DTALLY_BUILD_CLI=OFF -DTALLY_BUILD_APP=OFF >/dev/null
 cmake --build build/fuzz -j "$jobs"
 for target in build/fuzz/fuzz/fuzz_*; do
     name=$(basename "$target")

@@ -56,22 +56,31 @@ void Appearance::setDefaults() {
     };
     for (int i = 0; i < kClassCount; ++i) {
         const Default& d = defaults[i];
-        m_classes[static_cast<std::size_t>(i)] = {d.font, d.size, d.bold, d.italic,
-                                                  fromStored(d.colour), fromStored(d.background)};
+        m_classes[static_cast<std::size_t>(i)] = {
+            d.font, d.size, d.bold, d.italic, fromStored(d.colour), fromStored(d.background)};
     }
 }
 
 int Appearance::indexOf(TextClass textClass) {
     switch (textClass) {
-        case TextClass::Normal: return 0;
-        case TextClass::Identifier: return 5;
-        case TextClass::Number: return 6;
-        case TextClass::SyntaxError: return 7;
-        case TextClass::Function: return 8;
-        case TextClass::UnitOfMeasure: return 9;
-        case TextClass::Comment: return 10;
-        case TextClass::Operator: return 11;
-        case TextClass::Bracket: return 12;
+        case TextClass::Normal:
+            return 0;
+        case TextClass::Identifier:
+            return 5;
+        case TextClass::Number:
+            return 6;
+        case TextClass::SyntaxError:
+            return 7;
+        case TextClass::Function:
+            return 8;
+        case TextClass::UnitOfMeasure:
+            return 9;
+        case TextClass::Comment:
+            return 10;
+        case TextClass::Operator:
+            return 11;
+        case TextClass::Bracket:
+            return 12;
     }
     return 0;
 }

@@ -24,7 +24,7 @@ struct TextClassLook {
 // The window's text classes (0 editor base text, 4 menus, 5-12 the syntax classes), with
 // the built-in defaults of the skinned look.
 class Appearance {
-public:
+  public:
     static constexpr int kClassCount = 13;
     Appearance() { setDefaults(); }
 
@@ -39,7 +39,7 @@ public:
     static QColor fromStored(qint64 value);
     static qint64 toStored(const QColor& colour);
 
-private:
+  private:
     std::array<TextClassLook, kClassCount> m_classes;
 };
 

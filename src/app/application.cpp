@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
+#include <filesystem>
 #include <functional>
 
 #include "app/document_editor.h"
@@ -15,7 +16,7 @@
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
 #include "units/catalogue.h"
-#include "units/user_definitions_file.h"
+#include "units/data_folder.h"
 
 namespace tally {
 
@@ -35,7 +36,12 @@ void runStep(const std::function<void()>& step) {
 Application::Application(const QString& programFolder, const QString& settingsFile,
                          MessageWindow* messageWindow)
     : m_programFolder(programFolder), m_settingsFile(settingsFile), m_messageWindow(messageWindow) {
-    m_dataFolder = QString::fromStdU16String(dataFolderFor(programFolder.toStdU16String()));
+    std::filesystem::path folder = chooseDataFolder(programFolder.toStdU16String());
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    m_dataFolder = QString::fromStdU16String(folder.u16string());
+    m_definitionsFile =
+        std::make_unique<UserDefinitionsFile>(UserDefinitionsFile::inFolder(folder));
     m_settings = SettingsStore::defaults(programFolder);
     m_autosave.setSingleShot(true);
     m_autosave.setInterval(kAutosaveDelayMilliseconds);
@@ -52,7 +58,9 @@ std::unique_ptr<QSettings> Application::openSettings() const {
                                        QString::fromLatin1(SettingsStore::kApplicationName));
 }
 
-QString Application::documentPath() const { return m_dataFolder + QStringLiteral("/Calculations.rtf"); }
+QString Application::documentPath() const {
+    return m_dataFolder + QStringLiteral("/Calculations.rtf");
+}
 
 void Application::startUp() {
     m_editor = new DocumentEditor;
@@ -63,12 +71,9 @@ void Application::startUp() {
     }
     m_messages = std::make_unique<Messages>(*m_messageWindow);
     runStep([this] { readSettings(); });
+    runStep([this] { m_driver->options().decimalPointIsDot = QLocale().decimalPoint() == u'.'; });
     runStep([this] {
-        m_driver->options().decimalPointIsDot = QLocale().decimalPoint() == u'.';
-    });
-    runStep([this] {
-        m_catalogue =
-            std::make_unique<Catalogue>(m_engine, *m_messages, m_driver->compoundUnits());
+        m_catalogue = std::make_unique<Catalogue>(m_engine, *m_messages, m_driver->compoundUnits());
     });
     if (!m_catalogue) {
         m_catalogue = std::make_unique<Catalogue>(CatalogueData{}, m_engine, *m_messages,
@@ -89,9 +94,9 @@ void Application::startUp() {
         m_engine.setUseDimensions(m_settings.useDimensions);
     });
     runStep([this] {
-        m_definitions = std::make_unique<UserDefinitions>(m_engine, *m_driver, *m_catalogue,
-                                                          *m_messages);
-        (void)m_definitions->load(m_dataFolder.toStdU16String());
+        DefinitionsSession definitions = session();
+        (void)m_definitionsFile->load(definitions);
+        m_window->buildMenus(*m_catalogue);
         m_window->refreshLists();
     });
     runStep([this] { loadDocument(); });
@@ -107,6 +112,8 @@ void Application::startUp() {
     });
     m_window->show();
     m_editor->setFocus();
+    // Loading is not a change worth saving.
+    m_autosave.stop();
 }
 
 void Application::readSettings() {
@@ -138,7 +145,8 @@ void Application::loadDocument() {
     QFile file(path);
     if (QFileInfo(path).size() <= 0 || !file.open(QIODevice::ReadOnly)) return;
     QByteArray bytes = file.readAll();
-    RtfReadResult result = readRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    RtfReadResult result =
+        readRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!result.ok()) {
         report(QStringLiteral("Документ %1 не прочитан: %2").arg(path, toQString(result.error())));
         return;
@@ -157,7 +165,8 @@ bool Application::saveDocument() {
     std::string rtf = writeRtf(toRichDocument(*m_editor->document()));
     QSaveFile file(documentPath());
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(rtf.data(), static_cast<qint64>(rtf.size())) != static_cast<qint64>(rtf.size()) ||
+        file.write(rtf.data(), static_cast<qint64>(rtf.size())) !=
+            static_cast<qint64>(rtf.size()) ||
         !file.commit()) {
         report(QStringLiteral("Не удалось сохранить документ %1: %2")
                    .arg(documentPath(), file.errorString()));
@@ -168,9 +177,16 @@ bool Application::saveDocument() {
 
 bool Application::saveWork() {
     bool saved = saveDocument();
-    if (m_definitions) saved = m_definitions->save(m_dataFolder.toStdU16String()).ok && saved;
+    if (m_catalogue) {
+        DefinitionsSession definitions = session();
+        saved = m_definitionsFile->save(definitions).saved && saved;
+    }
     m_lastSaveFailed = !saved;
     return saved;
+}
+
+DefinitionsSession Application::session() {
+    return {m_engine, *m_messages, *m_driver, m_catalogue->menus(), m_userDefinitions};
 }
 
 void Application::report(const QString& text) {

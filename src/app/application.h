@@ -10,6 +10,8 @@
 #include "document/calculation_driver.h"
 #include "engine/engine.h"
 #include "engine/message_window.h"
+#include "units/user_definitions.h"
+#include "units/user_definitions_file.h"
 
 class QSettings;
 
@@ -18,7 +20,6 @@ namespace tally {
 class Catalogue;
 class DocumentEditor;
 class MainWindow;
-class UserDefinitions;
 
 // The life of the program: start-up builds the engine's tables and the catalogue, reads
 // the settings, the user's definitions and the document, and shows the window; shut-down
@@ -26,7 +27,7 @@ class UserDefinitions;
 // crash loses nothing.
 class Application : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kAutosaveDelayMilliseconds = 2000;
 
     // `settingsFile` empty: the per-user store of the system; `messageWindow` null: the
@@ -47,13 +48,14 @@ public:
     // written (the user has been told).
     bool saveWork();
 
-private:
+  private:
     std::unique_ptr<QSettings> openSettings() const;
     void readSettings();
     void writeSettings();
     void loadDocument();
     bool saveDocument();
     void report(const QString& text);
+    DefinitionsSession session();
 
     QString m_programFolder;
     QString m_settingsFile;
@@ -66,7 +68,8 @@ private:
     MessageWindow* m_messageWindow = nullptr;
     std::unique_ptr<Messages> m_messages;
     std::unique_ptr<Catalogue> m_catalogue;
-    std::unique_ptr<UserDefinitions> m_definitions;
+    UserDefinitions m_userDefinitions;
+    std::unique_ptr<UserDefinitionsFile> m_definitionsFile;
     std::unique_ptr<MainWindow> m_window;
     QTimer m_autosave;
     bool m_lastSaveFailed = false;

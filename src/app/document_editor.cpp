@@ -13,7 +13,9 @@ QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::u16string toU16(const QString& text) { return text.toStdU16String(); }
+std::u16string toU16(const QString& text) {
+    return text.toStdU16String();
+}
 
 namespace {
 
@@ -29,8 +31,7 @@ QTextCharFormat formatOf(const TextClassLook& look) {
 
 }  // namespace
 
-DocumentEditor::DocumentEditor(QWidget* parent) : QTextEdit(parent) {
-    setAcceptRichText(false);
+DocumentEditor::DocumentEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("SourceText"));
     connect(document(), &QTextDocument::contentsChange, this, &DocumentEditor::onContentsChange);
 }
@@ -55,7 +56,7 @@ void DocumentEditor::keyPressEvent(QKeyEvent* event) {
         emit cancelRequested();
         return;
     }
-    QTextEdit::keyPressEvent(event);
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void DocumentEditor::onContentsChange(int, int, int) {
@@ -64,7 +65,11 @@ void DocumentEditor::onContentsChange(int, int, int) {
 
 void DocumentEditor::colourCurrentLine() {
     if (!m_appearance) return;
-    QTextBlock block = textCursor().block();
+    colourBlock(textCursor().block());
+}
+
+void DocumentEditor::colourBlock(const QTextBlock& block) {
+    if (!m_appearance || !block.isValid()) return;
     const QString text = block.text();
     LineColouring colouring = colourLine(toU16(text));
     m_colouring = true;
@@ -75,7 +80,8 @@ void DocumentEditor::colourCurrentLine() {
     while (start < length) {
         int end = start + 1;
         TextClass textClass = colouring.classes[static_cast<std::size_t>(start)];
-        while (end < length && colouring.classes[static_cast<std::size_t>(end)] == textClass) ++end;
+        while (end < length && colouring.classes[static_cast<std::size_t>(end)] == textClass)
+            ++end;
         cursor.setPosition(block.position() + start);
         cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
         QTextCharFormat wanted = formatOf(m_appearance->of(textClass));
@@ -95,7 +101,9 @@ void DocumentEditor::colourCurrentLine() {
     }
 }
 
-std::u16string DocumentEditor::currentLine() const { return toU16(textCursor().block().text()); }
+std::u16string DocumentEditor::currentLine() const {
+    return toU16(textCursor().block().text());
+}
 
 void DocumentEditor::moveCaretToLineEnd() {
     QTextCursor cursor = textCursor();

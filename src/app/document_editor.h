@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 
 #include "app/appearance.h"
 #include "document/editor.h"
@@ -9,9 +10,9 @@ namespace tally {
 
 // The calculation document (SourceText): a rich-text editor in which Enter asks for the
 // line under the caret to be calculated and the line is coloured by syntax as it changes.
-class DocumentEditor : public QTextEdit, public Editor {
+class DocumentEditor : public QPlainTextEdit, public Editor {
     Q_OBJECT
-public:
+  public:
     explicit DocumentEditor(QWidget* parent = nullptr);
 
     void setAppearance(const Appearance* appearance);
@@ -19,6 +20,7 @@ public:
     void setColouringEnabled(bool on) { m_colouringEnabled = on; }
     // Colours the line that holds the caret and offers the signature of an open call.
     void colourCurrentLine();
+    void colourBlock(const QTextBlock& block);
     // Moves the caret to the end of its line and opens a new line there.
     void openNewLine();
 
@@ -26,14 +28,14 @@ public:
     void moveCaretToLineEnd() override;
     void insertText(std::u16string_view text) override;
 
-signals:
+  signals:
     void calculateRequested();
     void cancelRequested();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void onContentsChange(int position, int removed, int added);
 
     const Appearance* m_appearance = nullptr;

@@ -21,10 +21,20 @@ QString menuCaption(const MenuCaptions& captions) {
 // The insertion menus come from the catalogue: function groups, constants, every unit
 // category with its Name and Comb items, the user's units, expressions.
 void MainWindow::buildMenus(const Catalogue& catalogue) {
-    menuBar()->clear();
+    // The Options menu stays (its items hold the user's choices); the others are built anew.
+    if (!m_mnuResClip) buildOptionsMenu();
+    for (QMenu* menu : m_catalogueMenus) {
+        menuBar()->removeAction(menu->menuAction());
+        menu->deleteLater();
+    }
+    m_catalogueMenus.clear();
     m_mnuFuncUser = nullptr;
-    buildOptionsMenu();
     const CatalogueMenus& menus = catalogue.menus();
+    auto topMenu = [this](const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        m_catalogueMenus.push_back(menu);
+        return menu;
+    };
     auto addItem = [this](QMenu* menu, const std::u16string& caption,
                           std::function<std::u16string(std::u16string_view)> insertion) {
         if (caption == MenuArray::kSeparator) {
@@ -36,7 +46,7 @@ void MainWindow::buildMenus(const Catalogue& catalogue) {
                 [this, caption, insertion] { insertAtInput(toQString(insertion(caption))); });
     };
 
-    QMenu* functions = menuBar()->addMenu(QStringLiteral("Функции"));
+    QMenu* functions = topMenu(QStringLiteral("Функции"));
     functions->setObjectName(QStringLiteral("mnuFunctions"));
     for (const FunctionGroup& group : menus.functionGroups) {
         QMenu* menu = functions->addMenu(menuCaption(group.captions));
@@ -49,31 +59,35 @@ void MainWindow::buildMenus(const Catalogue& catalogue) {
     m_mnuFuncUser = functions->addMenu(QStringLiteral("Объявленные пользователем"));
     m_mnuFuncUser->setObjectName(QStringLiteral("mnuFuncUser"));
 
-    QMenu* constants = menuBar()->addMenu(menuCaption(menus.constants.captions));
+    QMenu* constants = topMenu(menuCaption(menus.constants.captions));
     constants->setObjectName(QStringLiteral("mnuConstants"));
-    for (const std::u16string& item : menus.constants.items) addItem(constants, item, constantInsertion);
+    for (const std::u16string& item : menus.constants.items)
+        addItem(constants, item, constantInsertion);
 
-    QMenu* units = menuBar()->addMenu(QStringLiteral("Размерности"));
+    QMenu* units = topMenu(QStringLiteral("Размерности"));
     units->setObjectName(QStringLiteral("mnuConversions"));
     auto unit = [](std::u16string_view c) { return unitInsertion(c); };
     for (const UnitCategory& category : menus.categories) {
         QMenu* menu = units->addMenu(menuCaption(category.captions));
         menu->setObjectName(toQString(category.captions.menu));
-        for (const std::u16string& item : category.nameItems().items) addItem(menu, item, unit);
+        for (const std::u16string& item : category.nameItems().items)
+            addItem(menu, item, unit);
         if (category.oneArray()) continue;
-        for (const std::u16string& item : category.comb.items) addItem(menu, item, unit);
+        for (const std::u16string& item : category.comb.items)
+            addItem(menu, item, unit);
     }
     QMenu* userUnits = units->addMenu(menuCaption(menus.userUnits.captions));
     userUnits->setObjectName(QStringLiteral("mnuUserDefinedConv"));
-    for (const std::u16string& item : menus.userUnits.items.items) addItem(userUnits, item, unit);
+    for (const std::u16string& item : menus.userUnits.items.items)
+        addItem(userUnits, item, unit);
 
-    QMenu* expressions = menuBar()->addMenu(menuCaption(menus.expressions.captions));
+    QMenu* expressions = topMenu(menuCaption(menus.expressions.captions));
     expressions->setObjectName(QStringLiteral("mnuFormulas"));
     for (const std::u16string& item : menus.expressions.items) {
         addItem(expressions, item, expressionInsertion);
     }
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    QMenu* help = topMenu(QStringLiteral("Справка"));
     QAction* about = help->addAction(QStringLiteral("О программе"));
     about->setObjectName(QStringLiteral("mnuAbout"));
     connect(about, &QAction::triggered, this, [this] {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "app/document_editor.h"
@@ -23,11 +24,11 @@ constexpr const char* kDegrees = "Градусы";
 
 // A label that acts as a button of the option strip.
 class OptionLabel : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
     std::function<void()> clicked;
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && clicked) clicked();
     }
@@ -47,7 +48,8 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
     m_engine.setProgressSink(m_progress.get());
     m_driver.setClipboard(&m_clipboard);
     qApp->installEventFilter(&m_pump);
-    connect(&m_editor, &DocumentEditor::calculateRequested, this, &MainWindow::calculateCurrentLine);
+    connect(&m_editor, &DocumentEditor::calculateRequested, this,
+            &MainWindow::calculateCurrentLine);
     connect(&m_editor, &DocumentEditor::cancelRequested, this, [this] { m_pump.cancel(); });
     connect(m_editor.document(), &QTextDocument::contentsChanged, this, &MainWindow::workChanged);
 }
@@ -98,9 +100,8 @@ void MainWindow::buildLayout() {
     setCentralWidget(central);
 
     connect(m_cmbDec->lineEdit(), &QLineEdit::returnPressed, this, &MainWindow::addCalculation);
-    connect(m_cmbDec->lineEdit(), &QLineEdit::textEdited, this, [this] {
-        m_cmbDec->lineEdit()->setStyleSheet(QString());
-    });
+    connect(m_cmbDec->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { m_cmbDec->lineEdit()->setStyleSheet(QString()); });
     connect(m_cmbDec, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         m_driver.resultBox().selectedIndex = index;
         m_driver.resultBox().showText(toU16(m_cmbDec->itemText(index)));
@@ -123,7 +124,8 @@ void MainWindow::buildOptionsMenu() {
         action->setCheckable(true);
         return action;
     };
-    m_mnuResClip = checkable("mnuResClip", QStringLiteral("Всегда заносить результат в Буфер обмена"));
+    m_mnuResClip =
+        checkable("mnuResClip", QStringLiteral("Всегда заносить результат в Буфер обмена"));
     m_mnuDotComma = checkable("mnuDotComma",
                               QStringLiteral("Менять разделители в процессе Вставки/Копирования"));
     m_mnuUseDimension = checkable("mnuUseDimension",
@@ -153,7 +155,9 @@ void MainWindow::setAngleMode(const QString& mode) {
     m_engine.setAngleMode(toU16(mode));
 }
 
-QString MainWindow::angleMode() const { return m_angleLabel->text(); }
+QString MainWindow::angleMode() const {
+    return m_angleLabel->text();
+}
 
 void MainWindow::calculateCurrentLine() {
     // A calculation started from events let in by a running one waits its turn.
@@ -163,18 +167,16 @@ void MainWindow::calculateCurrentLine() {
     }
     m_pump.begin();
     m_counter->clear();
-    int line = m_editor.textCursor().blockNumber();
+    QTextBlock first = m_editor.textCursor().block();
     m_editor.setColouringEnabled(false);
     m_driver.calculateCurrentLine();
     m_editor.setColouringEnabled(true);
     // The line and whatever the calculation wrote after it are coloured again.
-    QTextCursor caret = m_editor.textCursor();
-    for (int b = line; b <= caret.blockNumber(); ++b) {
-        QTextCursor at(m_editor.document()->findBlockByNumber(b));
-        m_editor.setTextCursor(at);
-        m_editor.colourCurrentLine();
+    QTextBlock last = m_editor.textCursor().block();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        m_editor.colourBlock(block);
+        if (block == last) break;
     }
-    m_editor.setTextCursor(caret);
     m_editor.openNewLine();
     m_editor.setFocus();
     showResultBox();
@@ -194,20 +196,22 @@ void MainWindow::showResultBox() {
     const ResultBox& box = m_driver.resultBox();
     m_cmbDec->blockSignals(true);
     m_cmbDec->clear();
-    for (const std::u16string& item : box.items) m_cmbDec->addItem(toQString(item));
+    for (const std::u16string& item : box.items)
+        m_cmbDec->addItem(toQString(item));
     m_cmbDec->setCurrentIndex(box.selectedIndex);
     m_cmbDec->setEditText(toQString(box.text));
     m_cmbDec->blockSignals(false);
-    QColor colour = m_appearance
-                        ? m_appearance->of(box.showsError ? TextClass::SyntaxError : TextClass::Normal)
-                              .colour
-                        : QColor(Qt::black);
+    QColor colour =
+        m_appearance
+            ? m_appearance->of(box.showsError ? TextClass::SyntaxError : TextClass::Normal).colour
+            : QColor(Qt::black);
     m_cmbDec->lineEdit()->setStyleSheet(QStringLiteral("color: %1").arg(colour.name()));
 }
 
 void MainWindow::refreshLists() {
     m_cmbVar->clear();
-    for (const std::u16string& item : m_driver.variables().items()) m_cmbVar->addItem(toQString(item));
+    for (const std::u16string& item : m_driver.variables().items())
+        m_cmbVar->addItem(toQString(item));
     m_cmbVar->setCurrentIndex(-1);
     rebuildUserFunctionMenu();
 }
@@ -220,8 +224,8 @@ void MainWindow::rebuildUserFunctionMenu() {
         QAction* action = m_mnuFuncUser->addAction(caption);
         connect(action, &QAction::triggered, this, [this, caption] {
             // A user function inserts as its name with one comma per extra parameter.
-            int open = caption.indexOf(u'(');
-            int close = caption.indexOf(u')', open);
+            qsizetype open = caption.indexOf(u'(');
+            qsizetype close = caption.indexOf(u')', open);
             QString parameters = caption.mid(open + 1, close - open - 1);
             QString commas(parameters.isEmpty() ? 0 : parameters.count(u','), u',');
             insertAtInput(caption.left(open) + u'(' + commas + u')');

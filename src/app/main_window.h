@@ -22,7 +22,7 @@ class Catalogue;
 // box, the variables box, the menus and the option strip.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor& editor,
                const Catalogue& catalogue, QWidget* parent = nullptr);
 
@@ -46,19 +46,19 @@ public:
     // otherwise the document.
     void insertAtInput(const QString& text);
 
-signals:
+  signals:
     // Something the user would not want to lose changed (document or definitions).
     void workChanged();
     void exitRequested();
 
-public slots:
+  public slots:
     void calculateCurrentLine();
     void addCalculation();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildLayout();
 
     void buildOptionsMenu();
@@ -81,6 +81,7 @@ private:
     QAction* m_mnuDotComma = nullptr;
     QAction* m_mnuUseDimension = nullptr;
     QMenu* m_mnuFuncUser = nullptr;
+    std::vector<QMenu*> m_catalogueMenus;
 };
 
 }  // namespace tally

@@ -26,8 +26,8 @@ MessageWindow::Reply MessageDialog::show(std::u16string_view title, std::u16stri
     layout->addWidget(label);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* first = new QPushButton(askToProceed ? QStringLiteral("Продолжить") : QStringLiteral("Закрыть"),
-                                  &dialog);
+    auto* first = new QPushButton(
+        askToProceed ? QStringLiteral("Продолжить") : QStringLiteral("Закрыть"), &dialog);
     first->setDefault(true);
     buttons->addWidget(first);
     QObject::connect(first, &QPushButton::clicked, &dialog, &QDialog::accept);

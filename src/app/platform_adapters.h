@@ -11,14 +11,14 @@ class QLabel;
 namespace tally {
 
 class QtClipboard : public Clipboard {
-public:
+  public:
     void setText(std::u16string_view text) override;
 };
 
 // Lets the window repaint and react while a long calculation runs: events are processed at
 // most every few milliseconds, and Esc asks the calculation to stop.
 class QtEventPump : public QObject, public EventPump {
-public:
+  public:
     static constexpr int kIntervalMilliseconds = 30;
 
     void begin();  // a calculation starts
@@ -26,21 +26,21 @@ public:
     bool cancelRequested() override { return m_cancelled; }
     void cancel() { m_cancelled = true; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QElapsedTimer m_sinceLast;
     bool m_cancelled = false;
 };
 
 // Shows the evaluation count of a long solver run.
 class LabelProgress : public ProgressSink {
-public:
+  public:
     explicit LabelProgress(QLabel* label) : m_label(label) {}
     void showEvaluationCount(int count) override;
 
-private:
+  private:
     QLabel* m_label;
 };
 

@@ -15,7 +15,8 @@ CharFormat toCharFormat(const QTextCharFormat& format, const QFont& fallback) {
     double size = format.fontPointSize();
     result.pointSize = size > 0 ? size : fallback.pointSizeF();
     QColor colour = format.foreground().color();
-    result.colour = {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+    result.colour = {static_cast<std::uint8_t>(colour.red()),
+                     static_cast<std::uint8_t>(colour.green()),
                      static_cast<std::uint8_t>(colour.blue())};
     result.bold = format.fontWeight() >= QFont::DemiBold;
     result.italic = format.fontItalic();

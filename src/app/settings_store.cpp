@@ -6,7 +6,9 @@ namespace tally {
 
 namespace {
 
-QString booleanText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString booleanText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 // Each reader leaves the target alone when the key is absent or does not convert.
 void readInt(QSettings& s, const QString& key, int& target) {

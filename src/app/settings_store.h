@@ -34,7 +34,7 @@ struct WindowSettings {
 };
 
 class SettingsStore {
-public:
+  public:
     static constexpr const char* kApplicationName = "Tally Calculator";
 
     // Defaults that depend on the program folder (skin and subject paths).

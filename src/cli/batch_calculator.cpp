@@ -11,6 +11,16 @@ BatchCalculator::BatchCalculator(Settings settings)
     }
 }
 
+bool BatchCalculator::loadDefinitions(const std::filesystem::path& file) {
+    if (!m_catalogue) return false;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return false;
+    DefinitionsSession session{*m_engine, m_messages, m_driver, m_catalogue->menus(),
+                               m_definitions};
+    DefinitionsLoad load = UserDefinitionsFile(file).load(session);
+    return load.status != DefinitionsLoad::Status::Unreadable;
+}
+
 std::u16string BatchCalculator::calculate(std::u16string_view line) {
     m_document.appendLine(line);
     m_driver.calculateCurrentLine();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "engine/engine.h"
 #include "engine/message_window.h"
 #include "units/catalogue.h"
+#include "units/user_definitions_file.h"
 
 namespace tally {
 
@@ -30,6 +32,10 @@ class BatchCalculator {
     // an empty text.
     std::u16string calculate(std::u16string_view line);
 
+    // Reads a definitions file before the first line, as the window does at start-up; the
+    // file is never written. False when it could not be read at all.
+    [[nodiscard]] bool loadDefinitions(const std::filesystem::path& file);
+
     const TextDocument& document() const { return m_document; }
     Engine& engine() { return *m_engine; }
     CalculationDriver& driver() { return m_driver; }
@@ -45,6 +51,7 @@ class BatchCalculator {
     AutomaticMessageWindow m_messageWindow;
     Messages m_messages{m_messageWindow};
     std::optional<Catalogue> m_catalogue;
+    UserDefinitions m_definitions;
 };
 
 // Splits input text into lines: "\n" ends a line, a "\r" before it is dropped, and a

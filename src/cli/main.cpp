@@ -49,13 +49,16 @@ int main(int argc, char** argv) {
         return app.exit(error) == 0 ? 0 : kUsageOrFileError;
     }
 
-    if (!definitions.empty()) {
-        std::cerr << "tally-calc: --defs: user definitions files are not supported by this "
-                     "version\n";
-        return kUsageOrFileError;
-    }
-
     tally::BatchCalculator calculator({degrees, !noUnits});
+    if (!definitions.empty()) {
+        if (!calculator.loadDefinitions(definitions)) {
+            std::cerr << "tally-calc: cannot read " << definitions << '\n';
+            return kUsageOrFileError;
+        }
+        for (const std::u16string& message : calculator.messagesShown()) {
+            std::cerr << "tally-calc: " << definitions << ": " << tally::toUtf8(message) << '\n';
+        }
+    }
     if (files.empty() && isatty(STDIN_FILENO)) return tally::runInteractive(calculator);
     if (files.empty()) files.push_back("-");
 

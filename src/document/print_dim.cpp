@@ -60,6 +60,14 @@ std::u16string printDim(const Engine& engine, double value, int mode,
     if (!engine.useDimensions()) return formatNumber(value);
     std::u16string unit = unitText(engine);
     if (unit.empty()) return formatNumber(value);
+    // A base unit with a scale but no prefix for it (a user's base unit, "pi") is printed
+    // as itself, so the number is counted in that unit.
+    for (const BaseUnit& base : engine.baseUnits()) {
+        if (base.resultExponent != 0 && base.scale != 1 && base.scale > 0 &&
+            prefixForScale(base.scale).empty()) {
+            value /= std::pow(base.scale, base.resultExponent);
+        }
+    }
     if (mode == 1) {
         if (std::fabs(value - 1) <= 1e-10) return unit;
         return formatNumber(value) + u"·" + unit;

@@ -31,6 +31,13 @@ std::u16string replaceMe(std::u16string_view text, std::u16string_view by) {
     return result;
 }
 
+// The value that replaces "Me": a negative number in brackets, since the language allows
+// no sign after an operator ("5/9·(-40)", not "5/9·-40").
+std::u16string meText(double value) {
+    std::u16string text = formatNumber(value);
+    return value < 0 ? u"(" + text + u")" : text;
+}
+
 std::u16string trimmed(std::u16string_view text) {
     std::size_t first = text.find_first_not_of(u' ');
     if (first == std::u16string_view::npos) return {};
@@ -47,6 +54,9 @@ void Engine::beginUnit() {
 
 void Engine::endUnit() {
     --m_unitDepth;
+    // A value with a unit is no longer a lone literal, whether the unit multiplied or
+    // converted it.
+    if (m_unitDepth == 0 && !m_definingUnits) clearLiteralFlags();
     if (m_unitFactorPushed) applyOperator(3);
 }
 
@@ -92,7 +102,9 @@ void Engine::resolveUnitName() {
         for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
             if (m_baseUnits[i].symbol == name) m_pendingBaseUnit = static_cast<int>(i + 1);
         }
-        if (m_pendingBaseUnit == 0 && isName(name) && isNumericLiteral(trimmed(definition))) {
+        // "pi" (record 1) is a number written as a unit, not a new base unit.
+        if (m_pendingBaseUnit == 0 && record != 1 && isName(name) &&
+            isNumericLiteral(trimmed(definition))) {
             m_baseUnits.push_back({name, 1, 0});
             m_baseUnitEntries.push_back(m_currentEntry);
             m_pendingBaseUnit = static_cast<int>(m_baseUnits.size());
@@ -109,7 +121,7 @@ void Engine::resolveUnitName() {
             m_negationTakenAtHeight = m_stack.height();
         }
         m_signedLiteralHeight = 0;
-        if (!evaluateNested(trimmed(replaceMe(definition, formatNumber(m_stack.top().value))))) {
+        if (!evaluateNested(trimmed(replaceMe(definition, meText(m_stack.top().value))))) {
             setError(message::kDimensionError);
             m_currentValue = ans();
             return;
@@ -141,7 +153,7 @@ void Engine::resolveUnitName() {
         factor += definition.substr(definition.size() >= 2 ? definition.size() - 2 : 0);
     } else {
         double value = m_stack.empty() ? 0 : m_stack.top().value;
-        factor = replaceMe(definition, formatNumber(value));
+        factor = replaceMe(definition, meText(value));
     }
     resolveWithDefinition(factor);
 }

@@ -80,7 +80,11 @@ FileWrite replaceFile(const std::filesystem::path& file, std::string_view bytes)
     FileWrite result;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.is_open()) {
+            result.error = u"не удалось создать временный файл " + temporary.u16string();
+            return result;
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
             std::error_code ignored;

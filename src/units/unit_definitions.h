@@ -18,7 +18,8 @@ struct MenuArray {
     std::vector<std::u16string> items{std::u16string(kPlaceholder)};
 
     bool onlyPlaceholder() const { return items.size() == 1 && items[0] == kPlaceholder; }
-    // Replaces the placeholder, or appends.
+    // Replaces the placeholder, or appends; a separator goes in before index 8, so that a
+    // prefixed family lists its eight multiples, a separator and its submultiples.
     void add(std::u16string caption);
 };
 

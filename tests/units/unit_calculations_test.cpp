@@ -50,14 +50,13 @@ TEST(UnitCalculations, ConversionsAndPrinting) {
                             });
 }
 
-// Angles are dimensionless. Disabled while the engine turns the constant pi (unit record 1,
-// whose definition is a plain number) into a base unit the first time a unit defined
-// through it is used, which prints "0.0174532925199433[pi]" here.
-TEST(UnitCalculations, DISABLED_AnglesAreDimensionless) {
+// Angles are dimensionless: the unit "pi" is a number, not a base unit of its own. Its
+// value is the 15-digit one, so a turn is 6.28318530717958.
+TEST(UnitCalculations, AnglesAreDimensionless) {
     BatchCalculator calculator({});
     expectLines(calculator, {
                                 {u"1[°]/1[рад]", "1[°]/1[рад]=0.0174532925199433", ""},
-                                {u"1[об]=", "1[об]=6.28318530717959", ""},
+                                {u"1[об]=", "1[об]=6.28318530717958", ""},
                                 {u"Sin(30[°])", "Sin(30[°])=0.5", ""},
                             });
 }

@@ -265,6 +265,7 @@ TEST(UserDefinitionsFile, FailedSaveLeavesTheOldFile) {
     EXPECT_FALSE(save.saved);
     EXPECT_FALSE(save.error.empty());
     EXPECT_EQ(readBytes(folder / "User-def.txt"), original);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "User-def.txt.tmp"));
     ASSERT_EQ(program.window.shown.size(), 1u);
     EXPECT_EQ(program.window.shown[0].find(
                   u"Tally Запись конфигурации: Не удалось сохранить файл User-def.txt"),

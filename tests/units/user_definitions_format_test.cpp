@@ -54,7 +54,7 @@ TEST(DefinitionsFormat, SectionsInAnyOrder) {
     EXPECT_EQ(c.compoundUnits, (std::vector<UserRecord>{{u"га", u"10000*м^2", u"+"}}));
     ASSERT_TRUE(c.addedCalculations);
     EXPECT_EQ(c.addedCalculations->selectedIndex, -1);
-    EXPECT_FALSE(c.userFunctions.size());
+    EXPECT_TRUE(c.userFunctions.empty());
 }
 
 TEST(DefinitionsFormat, EmptySectionsAreNotErrors) {

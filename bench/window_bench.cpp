@@ -25,7 +25,11 @@ std::unique_ptr<QTemporaryDir> folderWithDocument(int lines) {
     tally::CharFormat format{u"Courier New", 10, {0, 0, 128}, false, false};
     for (int i = 0; i < lines; ++i) {
         tally::RichParagraph paragraph;
-        std::string text = "x" + std::to_string(i % 50) + "=(" + std::to_string(i) + "+2)*3^2";
+        std::string text = std::string(1, 'x');
+        text += std::to_string(i % 50);
+        text += "=(";
+        text += std::to_string(i);
+        text += "+2)*3^2";
         tally::appendText(paragraph, std::u16string(text.begin(), text.end()), format);
         document.paragraphs.push_back(std::move(paragraph));
     }

@@ -93,7 +93,7 @@ void DocumentEditor::colourBlock(const QTextBlock& block) {
     m_colouring = false;
     setCurrentCharFormat(formatOf(m_appearance->at(0)));
     std::u16string_view signature = functionSignature(colouring.openFunction);
-    if (!signature.empty() && hasFocus()) {
+    if (!signature.empty()) {
         QToolTip::showText(viewport()->mapToGlobal(cursorRect().bottomLeft()), toQString(signature),
                            this);
     } else {

@@ -85,6 +85,9 @@ void MainWindow::buildLayout() {
     auto* angle = new OptionLabel(QString::fromUtf8(kRadians), central);
     angle->setObjectName(QStringLiteral("lblOptions2"));
     angle->setCursor(Qt::PointingHandCursor);
+    // Looks like the key it is: raised, with room around the text.
+    angle->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    angle->setMargin(3);
     angle->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
     angle->clicked = [this] {
         setAngleMode(angleMode() == QString::fromUtf8(kRadians) ? QString::fromUtf8(kDegrees)

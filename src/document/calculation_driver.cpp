@@ -6,19 +6,11 @@
 #include "engine/engine.h"
 #include "engine/format_number.h"
 #include "engine/messages.h"
+#include "lang/blanks.h"
 #include "lang/charset.h"
 #include "lang/recognisers.h"
 
 namespace tally {
-
-std::u16string withoutBlanks(std::u16string_view text) {
-    std::u16string result;
-    result.reserve(text.size());
-    for (char16_t c : text) {
-        if (c != u' ') result.push_back(c);
-    }
-    return result;
-}
 
 namespace {
 

@@ -66,7 +66,4 @@ class CalculationDriver {
     CompoundUnitTable m_compoundUnits;
 };
 
-// The line without its blanks: leading, trailing and inner.
-std::u16string withoutBlanks(std::u16string_view text);
-
 }  // namespace tally

@@ -5,6 +5,7 @@
 #include "engine/function_call.h"
 #include "engine/function_table.h"
 #include "engine/messages.h"
+#include "lang/blanks.h"
 
 namespace tally {
 
@@ -175,10 +176,7 @@ double Engine::callUserFunction(int number) {
                 : m_stack.at(frame.argumentEnds[static_cast<std::size_t>(i - 1)] - 1).value;
     }
     dropCallFrame();
-    std::u16string body;
-    for (char16_t c : m_userFunctions[number].body) {
-        if (c != u' ') body.push_back(c);
-    }
+    std::u16string body = withoutBlanks(m_userFunctions[number].body);
     bool tracking = m_nameTracking;
     m_nameTracking = false;
     bool evaluated = evaluateNested(body);

@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/format_number.h"
 #include "engine/messages.h"
+#include "lang/blanks.h"
 #include "lang/charset.h"
 #include "lang/recognisers.h"
 
@@ -38,13 +39,6 @@ std::u16string meText(double value) {
     return value < 0 ? u"(" + text + u")" : text;
 }
 
-std::u16string trimmed(std::u16string_view text) {
-    std::size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
-
 }  // namespace
 
 void Engine::beginUnit() {
@@ -63,7 +57,7 @@ void Engine::endUnit() {
 // Evaluates a unit's definition on top of the stack: its value lands in the current value
 // and its dimension is carried to the next push.
 void Engine::resolveWithDefinition(std::u16string_view definition) {
-    if (!evaluateNested(trimmed(definition))) {
+    if (!evaluateNested(trimBlanks(definition))) {
         setError(message::kDimensionError);
         m_currentValue = ans();
     }
@@ -104,7 +98,7 @@ void Engine::resolveUnitName() {
         }
         // "pi" (record 1) is a number written as a unit, not a new base unit.
         if (m_pendingBaseUnit == 0 && record != 1 && isName(name) &&
-            isNumericLiteral(trimmed(definition))) {
+            isNumericLiteral(trimBlanks(definition))) {
             m_baseUnits.push_back({name, 1, 0});
             m_baseUnitEntries.push_back(m_currentEntry);
             m_pendingBaseUnit = static_cast<int>(m_baseUnits.size());
@@ -121,7 +115,7 @@ void Engine::resolveUnitName() {
             m_negationTakenAtHeight = m_stack.height();
         }
         m_signedLiteralHeight = 0;
-        if (!evaluateNested(trimmed(replaceMe(definition, meText(m_stack.top().value))))) {
+        if (!evaluateNested(trimBlanks(replaceMe(definition, meText(m_stack.top().value))))) {
             setError(message::kDimensionError);
             m_currentValue = ans();
             return;

@@ -1,24 +1,14 @@
 #include "units/compound_unit_table.h"
+#include "lang/blanks.h"
 
 #include <iterator>
 
 namespace tally {
 
-namespace {
-
-std::u16string trimmed(std::u16string_view text) {
-    std::size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
-
-}  // namespace
-
 ResultDimension parseCompoundUnit(std::u16string_view line) {
     std::size_t equals = line.find(u'=');
-    if (equals == std::u16string_view::npos) return {trimmed(line), {}, true};
-    return {trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)), true};
+    if (equals == std::u16string_view::npos) return {trimBlanks(line), {}, true};
+    return {trimBlanks(line.substr(0, equals)), trimBlanks(line.substr(equals + 1)), true};
 }
 
 void CompoundUnitTable::setBuiltInRows(std::vector<ResultDimension> rows) {

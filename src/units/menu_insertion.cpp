@@ -4,19 +4,13 @@
 
 #include "engine/engine.h"
 #include "engine/function_table.h"
+#include "lang/blanks.h"
 #include "lang/charset.h"
 #include "units/unit_definitions.h"
 
 namespace tally {
 
 namespace {
-
-std::u16string trimmed(std::u16string_view text) {
-    std::size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
 
 // The position of the first "=" when one stands before the caption's last character.
 std::size_t definingEquals(std::u16string_view caption) {
@@ -30,7 +24,7 @@ std::size_t definingEquals(std::u16string_view caption) {
 // The value after "=": cut before "..." when it stands at the second character or later,
 // otherwise before the first blank there.
 std::u16string valueAfterEquals(std::u16string_view caption, std::size_t equals) {
-    std::u16string value = trimmed(caption.substr(equals + 1));
+    std::u16string value = trimBlanks(caption.substr(equals + 1));
     std::size_t cut = value.find(u"...");
     if (cut == std::u16string::npos || cut < 1) cut = value.find(u' ');
     if (cut != std::u16string::npos && cut >= 1) value.resize(cut);
@@ -68,8 +62,8 @@ std::u16string unitInsertion(std::u16string_view caption, const UnitWrapping& wr
 
 std::u16string constantInsertion(std::u16string_view caption) {
     std::size_t equals = definingEquals(caption);
-    if (equals == std::u16string_view::npos) return trimmed(caption);
-    std::u16string name = trimmed(caption.substr(0, equals));
+    if (equals == std::u16string_view::npos) return trimBlanks(caption);
+    std::u16string name = trimBlanks(caption.substr(0, equals));
     if (equalsIgnoringCase(name, u"pi")) return u"pi";
     if (equalsIgnoringCase(name, u"e")) return u"e";
     return valueAfterEquals(caption, equals);
@@ -77,12 +71,12 @@ std::u16string constantInsertion(std::u16string_view caption) {
 
 std::u16string expressionInsertion(std::u16string_view caption) {
     std::size_t equals = definingEquals(caption);
-    if (equals == std::u16string_view::npos) return trimmed(caption);
+    if (equals == std::u16string_view::npos) return trimBlanks(caption);
     return valueAfterEquals(caption, equals);
 }
 
 std::u16string functionInsertion(std::u16string_view caption, Engine* engine) {
-    std::u16string name = trimmed(caption.substr(0, caption.find(u'(')));
+    std::u16string name = trimBlanks(caption.substr(0, caption.find(u'(')));
     int places = placesOf(name, engine);
     return name + u"(" + std::u16string(static_cast<std::size_t>(places - 1), u',') + u")";
 }

@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/format_number.h"
 #include "engine/message_window.h"
+#include "lang/blanks.h"
 #include "lang/charset.h"
 #include "lang/recognisers.h"
 #include "units/prefix_table.h"
@@ -12,13 +13,6 @@ namespace tally {
 namespace {
 
 constexpr std::u16string_view kDimensionTitle = u"Tally Ошибка размерности";
-
-std::u16string trimmed(std::u16string_view text) {
-    std::size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
 
 std::vector<std::u16string> splitOn(std::u16string_view text, char16_t separator) {
     std::vector<std::u16string> parts;
@@ -40,7 +34,7 @@ struct SplitLine {
 };
 
 SplitLine splitLine(std::u16string_view line) {
-    std::u16string text = trimmed(line);
+    std::u16string text = trimBlanks(line);
     SplitLine result;
     std::size_t equals = text.rfind(u'=');
     if (equals == std::u16string::npos || equals + 1 == text.size()) {
@@ -91,7 +85,7 @@ PrefixMark stripPrefixMark(std::u16string& name) {
 
 Element parseElement(std::u16string_view text) {
     Element e;
-    e.name = trimmed(text);
+    e.name = trimBlanks(text);
     e.displayOnly = strip(e.name, u'{', u'}');
     e.longName = strip(e.name, u'(', u')');
     e.symbol = strip(e.name, u'[', u']');
@@ -214,7 +208,7 @@ std::u16string printUnitCaption(std::u16string_view line) {
 }
 
 std::u16string unitOfCaption(std::u16string_view caption) {
-    std::u16string text = trimmed(caption);
+    std::u16string text = trimBlanks(caption);
     std::size_t equals = text.rfind(u'=');
     if (equals != std::u16string::npos && equals + 1 < text.size()) text = text.substr(0, equals);
     std::size_t end = text.find_last_not_of(u" ,\t");

@@ -8,6 +8,7 @@
 #include "engine/engine.h"
 #include "engine/format_number.h"
 #include "engine/message_window.h"
+#include "lang/blanks.h"
 #include "lang/charset.h"
 #include "lang/recognisers.h"
 #include "units/catalogue_menus.h"
@@ -23,13 +24,6 @@ constexpr std::u16string_view kReadTitle = u"Tally Чтение конфигур
 constexpr std::u16string_view kWriteTitle = u"Tally Запись конфигурации";
 constexpr std::u16string_view kReadError = u"Ошибка в файле User-def.txt";
 constexpr std::u16string_view kUnusedMarker = u"   ";
-
-std::u16string trimmed(std::u16string_view text) {
-    std::size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
-}
 
 int selectionWithin(int index, std::size_t count) {
     return index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
@@ -55,7 +49,7 @@ void applyVariables(const DefinitionsContent::List& list, DefinitionsSession& se
     for (const std::u16string& line : list.entries) {
         std::size_t equals = line.find(u'=');
         if (equals == std::u16string::npos || equals == 0 || equals + 1 >= line.size()) continue;
-        std::u16string name = trimmed(std::u16string_view(line).substr(0, equals));
+        std::u16string name = trimBlanks(std::u16string_view(line).substr(0, equals));
         if (!isName(name)) continue;
         engine.clearEngineError();
         std::u16string syntax =
@@ -93,7 +87,7 @@ void applyCompoundUnits(const DefinitionsContent& content, CompoundUnitTable& ta
         }
     }
     for (const UserRecord& record : content.compoundUnits) {
-        table.addUserRow({trimmed(record.name), record.value,
+        table.addUserRow({trimBlanks(record.name), record.value,
                           !record.comment.empty() && record.comment.front() == u'+'});
     }
 }
@@ -130,7 +124,7 @@ void applySection(DefinitionsSection section, const DefinitionsContent& content,
         case DefinitionsSection::KeypadFunctions:
             definitions.keypadFunctions.clear();
             for (const std::u16string& name : content.keypadFunctions) {
-                definitions.keypadFunctions.push_back(trimmed(name));
+                definitions.keypadFunctions.push_back(trimBlanks(name));
             }
             break;
         case DefinitionsSection::CompoundUnits:

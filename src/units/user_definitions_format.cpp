@@ -112,7 +112,7 @@ bool DefinitionsReader::readSection(DefinitionsSection section) {
 }
 
 bool DefinitionsReader::readList(std::optional<DefinitionsContent::List>& list) {
-    list.emplace();
+    list = DefinitionsContent::List{};
     if (!more()) return true;
     std::optional<int> index = parseIndex(m_lines[m_at]);
     if (!index) {

@@ -39,6 +39,32 @@ void registerCatalogue(benchmark::State& state) {
 }
 BENCHMARK(registerCatalogue)->Unit(benchmark::kMillisecond);
 
+// An editor whose line never changes and which forgets what is written.
+class FixedLineEditor : public tally::Editor {
+  public:
+    explicit FixedLineEditor(std::u16string line) : m_line(std::move(line)) {}
+    std::u16string currentLine() const override { return m_line; }
+    void moveCaretToLineEnd() override {}
+    void insertText(std::u16string_view) override {}
+
+  private:
+    std::u16string m_line;
+};
+
+// A line with units calculated as Enter does, the catalogue registered.
+void lineWithUnits(benchmark::State& state) {
+    tally::AutomaticMessageWindow window;
+    tally::Messages messages(window);
+    tally::Engine engine;
+    FixedLineEditor editor(u"5[км/ч]*2[ч]");
+    tally::CalculationDriver driver(engine, editor);
+    tally::Catalogue catalogue(engine, messages, driver.compoundUnits());
+    for (auto _ : state)
+        driver.calculateCurrentLine();
+    if (driver.resultBox().showsError) state.SkipWithError("the line reported an error");
+}
+BENCHMARK(lineWithUnits)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 namespace {

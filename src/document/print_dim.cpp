@@ -22,9 +22,14 @@ std::u16string part(const BaseUnit& unit, double exponent) {
 }
 
 // Splits "factor*rest" or "factor·rest" when the factor is a numeric literal.
-bool splitFactor(const std::u16string& definition, double& factor, std::u16string& rest) {
+bool splitFactor(std::u16string_view definition, double& factor, std::u16string_view& rest) {
     std::size_t at = definition.find_first_of(u"*·");
-    if (at == std::u16string::npos || at == 0) return false;
+    if (at == std::u16string_view::npos || at == 0) return false;
+    // A literal starts with a digit, a point or a base mark; names never do.
+    char16_t first = definition.front();
+    if (!(first >= u'0' && first <= u'9') && first != u'.' && first != u'#' && first != u'&') {
+        return false;
+    }
     std::optional<double> number = numericLiteralValue(definition.substr(0, at));
     if (!number || *number == 0) return false;
     factor = *number;
@@ -75,7 +80,7 @@ std::u16string printDim(const Engine& engine, double value, int mode,
     for (auto it = resultDimensions.rbegin(); it != resultDimensions.rend(); ++it) {
         if (!it->enabled) continue;
         double factor = 1;
-        std::u16string rest = it->definition;
+        std::u16string_view rest = it->definition;
         if (!splitFactor(it->definition, factor, rest)) rest = it->definition;
         if (rest == unit) {
             unit = it->name;

@@ -14,7 +14,7 @@ struct CallFrame {
     int argumentStart = 0;  // 1-based position where the next argument's text starts
     int baseHeight = 0;     // operand-stack height when the list opened
     bool pendingEmpty = false;
-    std::u16string errorAtStart;  // the line's message when the list opened
+    std::u16string errorAtStart;     // the line's message when the list opened
     bool readingExpression = false;  // a solver's expression argument is being read
 
     // The operand-stack height at which argument i (1-based) begins.

@@ -26,14 +26,15 @@ Engine::Engine() : m_baseUnits(initialBaseUnits()), m_baseUnitEntries(m_baseUnit
 }
 
 int Engine::addUnit(std::u16string name, std::u16string definition) {
-    m_units.push_back({std::move(definition), name});
+    m_units.push_back({std::move(definition), name, std::nullopt});
     int record = static_cast<int>(m_units.size());
     m_variables.append(kUnitMarker + name, 1, code::unitRecord(record));
     return record;
 }
 
 void Engine::replaceUnit(int record, std::u16string name, std::u16string definition) {
-    m_units[static_cast<std::size_t>(record - 1)] = {std::move(definition), std::move(name)};
+    m_units[static_cast<std::size_t>(record - 1)] = {std::move(definition), std::move(name),
+                                                     std::nullopt};
 }
 
 EntryRef Engine::findUnitEntry(std::u16string_view name) const {

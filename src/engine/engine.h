@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,9 @@ struct StatementFlags {
 struct UnitRecord {
     std::u16string definition;
     std::u16string name;
+    // Whether the unit opens a base unit of its own (a name defined by a plain number),
+    // worked out on first use.
+    std::optional<bool> opensBaseUnit;
 };
 
 // The evaluation engine: the context object that owns every table and every piece of

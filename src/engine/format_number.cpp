@@ -49,7 +49,8 @@ void split(std::string_view scientific, std::string& digits, int& exponent) {
     for (char c : scientific.substr(0, e)) {
         if (c != '.') digits += c;
     }
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+' ? 1 : 0),
                     scientific.data() + scientific.size(), exponent);
 }
@@ -61,9 +62,11 @@ std::u16string formatNumber(double value) {
     bool negative = value < 0;
     double magnitude = negative ? -value : value;
     char buffer[64];
-    if (magnitude < 1e15 && magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
-        auto end = std::to_chars(buffer, buffer + sizeof buffer,
-                                 static_cast<std::uint64_t>(magnitude)).ptr;
+    if (magnitude < 1e15 &&
+        magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
+        auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(magnitude))
+                .ptr;
         std::u16string text;
         if (negative) text += u'-';
         text.append(buffer, end);
@@ -71,8 +74,8 @@ std::u16string formatNumber(double value) {
     }
     // The shortest text that reads back as the value is also its rounding to 15 digits
     // whenever it has at most 15 digits; otherwise round explicitly.
-    auto shortest = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                  std::chars_format::scientific);
+    auto shortest =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
     std::string digits;
     int exponent = 0;
     split(std::string_view(buffer, static_cast<std::size_t>(shortest.ptr - buffer)), digits,

@@ -27,7 +27,7 @@ namespace tally {
 // Where the plotting functions send their curves; shaped after the plot window's own
 // operations. The window keeps the ranges of its first curve until it is closed.
 class PlotSink {
-public:
+  public:
     virtual ~PlotSink() = default;
     // Creates the window (or shows it again) with the plot's title.
     virtual void open(std::u16string_view title) = 0;

@@ -96,9 +96,12 @@ void Engine::resolveUnitName() {
         for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
             if (m_baseUnits[i].symbol == name) m_pendingBaseUnit = static_cast<int>(i + 1);
         }
+        std::optional<bool>& opens = m_units[static_cast<std::size_t>(record - 1)].opensBaseUnit;
         // "pi" (record 1) is a number written as a unit, not a new base unit.
-        if (m_pendingBaseUnit == 0 && record != 1 && isName(name) &&
-            isNumericLiteral(trimBlanks(definition))) {
+        if (!opens) {
+            opens = record != 1 && isName(name) && isNumericLiteral(trimBlanks(definition));
+        }
+        if (m_pendingBaseUnit == 0 && *opens) {
             m_baseUnits.push_back({name, 1, 0});
             m_baseUnitEntries.push_back(m_currentEntry);
             m_pendingBaseUnit = static_cast<int>(m_baseUnits.size());

@@ -25,6 +25,14 @@ class Grammar {
 
     // Reads the whole text from the variant's start symbol and returns the syntax error
     // message, empty when the text was accepted.
+    // Whether the whole text is accepted, without composing an error message.
+    bool accepts(std::u16string_view text) {
+        m_state.quiet = true;
+        bool accepted = parse(text).empty();
+        m_state.quiet = false;
+        return accepted;
+    }
+
     std::u16string parse(std::u16string_view text) {
         m_state.begin(text);
         m_depth = 0;

@@ -23,6 +23,11 @@ void ParseState::advance() {
 }
 
 void ParseState::report(std::u16string_view name, std::u16string_view expected) {
+    if (quiet) {
+        errorFlag = true;
+        message = u"!";
+        return;
+    }
     std::u16string expectation(name);
     expectation += u" with one of: ";
     expectation += expected;
@@ -30,6 +35,11 @@ void ParseState::report(std::u16string_view name, std::u16string_view expected) 
 }
 
 void ParseState::reportMissing(char16_t symbol) {
+    if (quiet) {
+        errorFlag = true;
+        message = u"!";
+        return;
+    }
     std::u16string expectation(u"\"");
     expectation += symbol;
     expectation += u'"';

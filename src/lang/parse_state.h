@@ -17,6 +17,9 @@ struct ParseState {
     std::u16string_view text;
     int position = 0;  // 1-based index of currentChar; length + 1 once the end is passed
     int length = 0;
+    // Only whether the text is accepted matters: an error is flagged without composing its
+    // message (which copies the line), and the message is a bare marker.
+    bool quiet = false;
 
     void begin(std::u16string_view input);
     void advance();

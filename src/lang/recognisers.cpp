@@ -45,10 +45,20 @@ std::u16string checkNumericLiteral(std::u16string_view text) {
 
 std::optional<double> numericLiteralValue(std::u16string_view text) {
     GrammarActions actions;
-    if (!Grammar<GrammarActions>(GrammarVariant::number(), actions).parse(text).empty()) {
+    if (!Grammar<GrammarActions>(GrammarVariant::number(), actions).accepts(text)) {
         return std::nullopt;
     }
     return actions.scratchValue;
+}
+
+bool isNumericLiteral(std::u16string_view text) {
+    GrammarActions actions;
+    return Grammar<GrammarActions>(GrammarVariant::number(), actions).accepts(text);
+}
+
+bool isName(std::u16string_view text) {
+    GrammarActions actions;
+    return Grammar<GrammarActions>(GrammarVariant::variable(), actions).accepts(text);
 }
 
 std::u16string checkName(std::u16string_view text) {

@@ -12,17 +12,13 @@ namespace tally {
 
 // Whether the whole text is one numeric literal.
 std::u16string checkNumericLiteral(std::u16string_view text);
-inline bool isNumericLiteral(std::u16string_view text) {
-    return checkNumericLiteral(text).empty();
-}
+bool isNumericLiteral(std::u16string_view text);
 // The value of a text that is one numeric literal.
 std::optional<double> numericLiteralValue(std::u16string_view text);
 
 // Whether the whole text is one name.
 std::u16string checkName(std::u16string_view text);
-inline bool isName(std::u16string_view text) {
-    return checkName(text).empty();
-}
+bool isName(std::u16string_view text);
 
 struct NameOccurrences {
     std::u16string message;

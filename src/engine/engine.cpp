@@ -62,7 +62,7 @@ std::u16string Engine::parseCalc(std::u16string_view line) {
     m_readingExpressions = 0;
     // Every line starts clean, also one that begins with "=" and so never reaches the
     // grammar's own reset: nothing of the previous line may be assigned to.
-    beginStatement(1);
+    clearStatementState();
     EvaluationActions actions(*this);
     Grammar<EvaluationActions> grammar(GrammarVariant::calc(), actions);
     std::u16string message = grammar.parse(line);
@@ -171,16 +171,7 @@ void Engine::beginStatement(int part) {
         m_stack.clear();
         m_calls.clear();
         m_readingExpressions = 0;
-        m_operationCount = 0;
-        m_nameCount = 0;
-        m_flags = {};
-        m_flags.isBareLiteral = true;
-        m_assignmentPending = false;
-        m_firstName = {};
-        m_firstCall = {};
-        m_firstCallArguments.clear();
-        m_firstCallRecorded = false;
-        m_nameTracking = true;
+        clearStatementState();
         m_carriedDimension.clear();
         m_pendingBaseUnit = 0;
         m_evaluationCount = 0;
@@ -199,6 +190,19 @@ void Engine::beginStatement(int part) {
         m_flags.isComparison = true;
         if (m_firstCall.valid() && m_operationCount == 1) m_flags.isFunctionDefinition = true;
     }
+}
+
+void Engine::clearStatementState() {
+    m_operationCount = 0;
+    m_nameCount = 0;
+    m_flags = {};
+    m_flags.isBareLiteral = true;
+    m_assignmentPending = false;
+    m_firstName = {};
+    m_firstCall = {};
+    m_firstCallArguments.clear();
+    m_firstCallRecorded = false;
+    m_nameTracking = true;
 }
 
 void Engine::clearLiteralFlags() {

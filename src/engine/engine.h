@@ -176,6 +176,7 @@ class Engine {
   private:
     void track(EntryRef entry, bool insideUnit);
     void clearLiteralFlags();
+    void clearStatementState();
     void refreshBaseUnitScales();
     double callBuiltIn(int number);
     double callUserFunction(int record);

@@ -6,21 +6,9 @@
 #include "document/calculation_driver.h"
 #include "document/text_document.h"
 #include "engine/engine.h"
+#include "fixed_line_editor.h"
 
 namespace {
-
-// An editor whose current line never changes and which forgets what is written, so that
-// each iteration calculates the same line.
-class FixedLineEditor : public tally::Editor {
-public:
-    explicit FixedLineEditor(std::u16string line) : m_line(std::move(line)) {}
-    std::u16string currentLine() const override { return m_line; }
-    void moveCaretToLineEnd() override {}
-    void insertText(std::u16string_view) override {}
-
-private:
-    std::u16string m_line;
-};
 
 void calculateRepeatedly(benchmark::State& state, const std::u16string& setup,
                          const std::u16string& line) {
@@ -82,10 +70,14 @@ void evaluateLine(benchmark::State& state, const std::u16string& line) {
     if (!engine.engineError().empty()) state.SkipWithError("the line reported an error");
 }
 
-void integralOfSquare(benchmark::State& state) { evaluateLine(state, u"FInt(x^2, x=0, 1)"); }
+void integralOfSquare(benchmark::State& state) {
+    evaluateLine(state, u"FInt(x^2, x=0, 1)");
+}
 BENCHMARK(integralOfSquare)->Unit(benchmark::kMicrosecond);
 
-void derivativeOfCube(benchmark::State& state) { evaluateLine(state, u"FDiff(x^3, x=2)"); }
+void derivativeOfCube(benchmark::State& state) {
+    evaluateLine(state, u"FDiff(x^3, x=2)");
+}
 BENCHMARK(derivativeOfCube)->Unit(benchmark::kMicrosecond);
 
 void millionLoopEvaluations(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/calculation_driver.h"
+#include "fixed_line_editor.h"
 #include "document/text_document.h"
 #include "engine/engine.h"
 #include "engine/message_window.h"
@@ -38,18 +39,6 @@ void registerCatalogue(benchmark::State& state) {
     state.counters["units"] = units;
 }
 BENCHMARK(registerCatalogue)->Unit(benchmark::kMillisecond);
-
-// An editor whose line never changes and which forgets what is written.
-class FixedLineEditor : public tally::Editor {
-  public:
-    explicit FixedLineEditor(std::u16string line) : m_line(std::move(line)) {}
-    std::u16string currentLine() const override { return m_line; }
-    void moveCaretToLineEnd() override {}
-    void insertText(std::u16string_view) override {}
-
-  private:
-    std::u16string m_line;
-};
 
 // A line with units calculated as Enter does, the catalogue registered.
 void lineWithUnits(benchmark::State& state) {

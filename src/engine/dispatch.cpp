@@ -144,6 +144,23 @@ double Engine::compute(FunctionCall& call) {
     return 0;
 }
 
+// The hidden variable of parameter i, created on first use and remembered, since table
+// entries never move.
+EntryRef Engine::parameterEntry(int i) {
+    auto index = static_cast<std::size_t>(i);
+    if (index < m_parameterEntries.size() && m_parameterEntries[index].valid()) {
+        return m_parameterEntries[index];
+    }
+    std::string digits = std::to_string(i);
+    std::u16string hidden(1, kBoundMarker);
+    hidden.append(digits.begin(), digits.end());
+    EntryRef entry = m_variables.find(hidden, VariableTable::Match::IgnoreCase);
+    if (!entry.valid()) entry = m_variables.append(hidden, 0, code::kVariable);
+    if (m_parameterEntries.size() <= index) m_parameterEntries.resize(index + 1);
+    m_parameterEntries[index] = entry;
+    return entry;
+}
+
 double Engine::callUserFunction(int number) {
     if (!m_userFunctions.contains(number) || !m_calls.hasFrame()) {
         setError(message::kUnknownFunction);
@@ -164,11 +181,7 @@ double Engine::callUserFunction(int number) {
     std::vector<std::pair<EntryRef, double>> saved;
     saved.reserve(static_cast<std::size_t>(parameters));
     for (int i = parameters; i >= 1; --i) {
-        std::string digits = std::to_string(i);
-        std::u16string hidden(1, kBoundMarker);
-        hidden.append(digits.begin(), digits.end());
-        EntryRef entry = m_variables.find(hidden, VariableTable::Match::IgnoreCase);
-        if (!entry.valid()) entry = m_variables.append(hidden, 0, code::kVariable);
+        EntryRef entry = parameterEntry(i);
         saved.emplace_back(entry, m_variables[entry].value);
         m_variables[entry].value =
             frame.isEmpty(i)

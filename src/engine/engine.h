@@ -180,6 +180,7 @@ class Engine {
     void refreshBaseUnitScales();
     double callBuiltIn(int number);
     double callUserFunction(int record);
+    EntryRef parameterEntry(int i);
     double compute(FunctionCall& call);
     // Evaluates a nested text; false when it had a syntax error (the stack is then as
     // before and the message is kept).
@@ -246,6 +247,7 @@ class Engine {
     EntryRef m_ansEntry;
     EntryRef m_absEntry;
     EntryRef m_boundMarkerEntry;
+    std::vector<EntryRef> m_parameterEntries;
 };
 
 }  // namespace tally

@@ -57,7 +57,6 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
 
     std::u16string line = withoutBlanks(m_editor.currentLine());
     if (!line.empty()) {
-        double ansBefore = m_engine.ans();
         m_engine.clearOperandStack();
         std::u16string syntax = m_engine.parseCalc(line);
         if (!syntax.empty()) {
@@ -72,10 +71,8 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
         } else if (!m_engine.engineError().empty() &&
                    m_engine.engineError() != message::kDimensionMismatch) {
             m_resultBox.showMessage(m_engine.engineError());
-        } else if (line.front() == u'`') {
-            // A comment line is only re-coloured; it leaves the last answer alone.
-            m_engine.setAns(ansBefore);
-        } else {
+        } else if (line.front() != u'`') {
+            // A comment line is only re-coloured.
             writeResult(line);
         }
     }
@@ -135,32 +132,40 @@ void CalculationDriver::copyResultToClipboard() {
     m_clipboard->setText(text);
 }
 
+// Evaluates an added calculation (an expression in Ans) without changing the line's result
+// or leaving its messages behind.
+CalculationDriver::AddedEvaluation CalculationDriver::evaluateAdded(
+    std::u16string_view expression) {
+    const double result = m_engine.currentValue();
+    m_engine.clearEngineError();
+    AddedEvaluation evaluation;
+    evaluation.syntaxError = !m_engine.parseUserExpression(withoutBlanks(expression)).empty();
+    if (!evaluation.syntaxError && m_engine.engineError().empty()) {
+        evaluation.value = m_engine.currentValue();
+    } else {
+        m_engine.clearOperandStack();
+    }
+    m_engine.currentValue() = result;
+    m_engine.clearEngineError();
+    return evaluation;
+}
+
 void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {
     int selected = m_resultBox.selectedIndex;
     m_resultBox.items.clear();
     const double result = m_engine.currentValue();
     for (const std::u16string& entry : m_addedCalculations) {
-        m_engine.currentValue() = result;
         if (startsWithIgnoringCase(entry, u"Hex")) {
             m_resultBox.items.push_back(u"Hex(Ans)=" + integerInBase(result, 16));
         } else if (startsWithIgnoringCase(entry, u"Oct")) {
             m_resultBox.items.push_back(u"Oct(Ans)=" + integerInBase(result, 8));
         } else {
             std::u16string expression = entry.substr(0, entry.find(u'='));
-            m_engine.clearEngineError();
-            std::u16string syntax = m_engine.parseUserExpression(withoutBlanks(expression));
-            std::u16string valueText;
-            if (syntax.empty() && m_engine.engineError().empty()) {
-                valueText = formatNumber(m_engine.currentValue());
-            } else {
-                m_engine.clearOperandStack();
-            }
-            m_resultBox.items.push_back(expression + u"=" + valueText);
+            AddedEvaluation evaluation = evaluateAdded(expression);
+            m_resultBox.items.push_back(expression + u"=" +
+                                        (evaluation.value ? formatNumber(*evaluation.value) : u""));
         }
     }
-    // The entries must not change the line's result nor leave their messages behind.
-    m_engine.currentValue() = result;
-    m_engine.clearEngineError();
     if (calculationJustAdded && !m_resultBox.items.empty()) {
         m_resultBox.selectedIndex = 0;
         m_resultBox.showText(m_resultBox.items[0]);
@@ -182,15 +187,8 @@ void CalculationDriver::addCalculation() {
         return equalsIgnoringCase(std::u16string_view(entry).substr(0, entry.find(u'=')),
                                   expression);
     });
-    double result = m_engine.currentValue();
-    m_engine.clearEngineError();
-    std::u16string syntax = m_engine.parseUserExpression(withoutBlanks(expression));
-    bool failed = !syntax.empty() || !m_engine.engineError().empty();
-    if (!failed) m_resultBox.showText(expression + u"=" + formatNumber(m_engine.currentValue()));
-    m_engine.currentValue() = result;
-    m_engine.clearEngineError();
-    if (!syntax.empty()) {
-        m_engine.clearOperandStack();
+    // The rebuilt box shows the new entry with its value; a syntax error keeps it out.
+    if (evaluateAdded(expression).syntaxError) {
         m_resultBox.showMessage(message::kSyntaxError);
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,11 @@ class CalculationDriver {
     void rebuildResultBox(bool calculationJustAdded);
 
   private:
+    struct AddedEvaluation {
+        bool syntaxError = false;
+        std::optional<double> value;  // empty when the parse or the engine failed
+    };
+    AddedEvaluation evaluateAdded(std::u16string_view expression);
     void writeResult(const std::u16string& line);
     bool defineUserFunction(const std::u16string& line);
     void copyResultToClipboard();

@@ -21,7 +21,7 @@ Engine::Engine() : m_baseUnits(initialBaseUnits()), m_baseUnitEntries(m_baseUnit
     m_ansEntry = m_variables.append(u"Ans", 0, code::kAns);
     m_variables.append(u"pi", kPi, code::kPi);
     m_variables.append(u"e", kE, code::kE);
-    m_boundMarkerEntry = m_variables.append(std::u16string(1, kBoundMarker), 0, code::kVariable);
+    m_variables.append(std::u16string(1, kBoundMarker), 0, code::kVariable);
     addUnit(u"pi", u"3.14159265358979");
 }
 
@@ -54,12 +54,18 @@ void Engine::setError(std::u16string_view message) {
     }
 }
 
-std::u16string Engine::parseCalc(std::u16string_view line) {
+// A calculation from outside starts with no nesting, no open brackets and nothing to
+// unwind.
+void Engine::startCalculation() {
     m_calculating = true;
     m_nestingDepth = 0;
     m_openBrackets = 0;
     m_unwinding = false;
     m_readingExpressions = 0;
+}
+
+std::u16string Engine::parseCalc(std::u16string_view line) {
+    startCalculation();
     // Every line starts clean, also one that begins with "=" and so never reaches the
     // grammar's own reset: nothing of the previous line may be assigned to.
     clearStatementState();
@@ -72,13 +78,7 @@ std::u16string Engine::parseCalc(std::u16string_view line) {
 
 std::u16string Engine::parseUserExpression(std::u16string_view text) {
     bool outermost = !m_calculating;
-    if (outermost) {
-        m_calculating = true;
-        m_nestingDepth = 0;
-        m_openBrackets = 0;
-        m_unwinding = false;
-        m_readingExpressions = 0;
-    }
+    if (outermost) startCalculation();
     if (!evaluateNested(text) && m_nestedParseMessage.empty()) {
         m_nestedParseMessage = std::u16string(message::kOverflow);
     }
@@ -172,6 +172,7 @@ void Engine::beginStatement(int part) {
         m_calls.clear();
         m_readingExpressions = 0;
         clearStatementState();
+        m_lineHasExpression = true;
         m_carriedDimension.clear();
         m_pendingBaseUnit = 0;
         m_evaluationCount = 0;
@@ -181,6 +182,7 @@ void Engine::beginStatement(int part) {
     }
     // After "=": one name on the left makes an assignment to it; anything else compares
     // the two sides, and a left side of exactly one call defines a user function.
+    m_lineHasExpression = true;
     m_leftValue = m_currentValue;
     m_flags.equalsAtEnd = false;
     if (m_nameCount == 1 && m_firstName.valid()) {
@@ -197,6 +199,7 @@ void Engine::clearStatementState() {
     m_nameCount = 0;
     m_flags = {};
     m_flags.isBareLiteral = true;
+    m_lineHasExpression = false;
     m_assignmentPending = false;
     m_firstName = {};
     m_firstCall = {};
@@ -368,8 +371,9 @@ double Engine::endExpression() {
     return result;
 }
 
+// A line without an expression (a comment alone) has no result to keep.
 void Engine::storeAns() {
-    m_variables[m_ansEntry].value = m_currentValue;
+    if (m_lineHasExpression) m_variables[m_ansEntry].value = m_currentValue;
 }
 
 }  // namespace tally

@@ -111,7 +111,6 @@ class Engine {
     // While unit lines are registered, names are matched exactly and start at 1.
     void setDefiningUnits(bool on) { m_definingUnits = on; }
     int unitCount() const { return static_cast<int>(m_units.size()); }
-    const DimensionVector& carriedDimension() const { return m_carriedDimension; }
     RandomGenerator& randomGenerator() { return m_random; }
 
     // Defines or replaces a user function under `name`; returns false when the name
@@ -169,7 +168,6 @@ class Engine {
     bool unwinding() const { return m_unwinding; }
     bool nameTracking() const { return m_nameTracking; }
     void setNameTracking(bool on) { m_nameTracking = on; }
-    int evaluationCount() const { return m_evaluationCount; }
     // The abscissa YPlot uses: the latest trial value of a loop or solver.
     double plotX() const { return m_plotX; }
 
@@ -177,6 +175,7 @@ class Engine {
     void track(EntryRef entry, bool insideUnit);
     void clearLiteralFlags();
     void clearStatementState();
+    void startCalculation();
     void refreshBaseUnitScales();
     double callBuiltIn(int number);
     double callUserFunction(int record);
@@ -226,6 +225,7 @@ class Engine {
     bool m_firstCallRecorded = false;
     EntryRef m_currentEntry;
     bool m_assignmentPending = false;
+    bool m_lineHasExpression = false;
     bool m_definingUnits = false;
 
     // Unit brackets.
@@ -246,7 +246,6 @@ class Engine {
 
     EntryRef m_ansEntry;
     EntryRef m_absEntry;
-    EntryRef m_boundMarkerEntry;
     std::vector<EntryRef> m_parameterEntries;
 };
 

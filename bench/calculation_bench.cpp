@@ -23,7 +23,7 @@ void calculateRepeatedly(benchmark::State& state, const std::u16string& setup,
     tally::CalculationDriver driver(engine, editor);
     for (auto _ : state) {
         driver.calculateCurrentLine();
-        benchmark::DoNotOptimize(engine.currentValue());
+        benchmark::DoNotOptimize(driver.resultBox().text);
     }
     if (!driver.resultBox().text.empty() && driver.resultBox().showsError) {
         state.SkipWithError("the line reported an error");
@@ -62,12 +62,13 @@ namespace {
 // One evaluation of a line through the engine alone, as the solver figures are quoted.
 void evaluateLine(benchmark::State& state, const std::u16string& line) {
     tally::Engine engine;
+    tally::EngineError error = tally::EngineError::None;
     for (auto _ : state) {
-        engine.clearEngineError();
-        auto message = engine.parseCalc(line);
-        benchmark::DoNotOptimize(message);
+        tally::LineResult result = engine.evaluateLine(line);
+        error = result.error;
+        benchmark::DoNotOptimize(result);
     }
-    if (!engine.engineError().empty()) state.SkipWithError("the line reported an error");
+    if (error != tally::EngineError::None) state.SkipWithError("the line reported an error");
 }
 
 void integralOfSquare(benchmark::State& state) {

@@ -7,14 +7,14 @@
 #include <string>
 
 #include "document/calculation_driver.h"
-#include "fixed_line_editor.h"
 #include "document/text_document.h"
 #include "engine/engine.h"
 #include "engine/message_window.h"
+#include "fixed_line_editor.h"
+#include "session/user_definitions.h"
+#include "session/user_definitions_file.h"
 #include "units/catalogue.h"
 #include "units/compound_unit_table.h"
-#include "units/user_definitions.h"
-#include "units/user_definitions_file.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void registerCatalogue(benchmark::State& state) {
         state.ResumeTiming();
         auto catalogue = std::make_unique<tally::Catalogue>(*engine, messages, *compoundUnits);
         state.PauseTiming();
-        units = engine->unitCount();
+        units = engine->units().count();
         catalogue.reset();
         engine.reset();
         state.ResumeTiming();

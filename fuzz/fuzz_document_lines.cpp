@@ -7,7 +7,7 @@
 #include "document/calculation_driver.h"
 #include "document/text_document.h"
 #include "engine/engine.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::u16string text =

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "engine/engine.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/recognisers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -13,11 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         tally::fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
     // One engine for the run, as in the program: names defined by earlier inputs stay.
     static tally::Engine engine;
-    engine.clearEngineError();
-    (void)engine.parseCalc(text);
-    engine.clearOperandStack();
-    (void)engine.parseUserExpression(text);
-    engine.clearOperandStack();
+    (void)engine.evaluateLine(text);
+    (void)engine.evaluateExpression(text);
     (void)tally::checkName(text);
     (void)tally::checkNumericLiteral(text);
     (void)tally::findNameOccurrences(text, u"x");

@@ -14,11 +14,8 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/release --output-on-failure -j "$jobs"
 
-echo "== The core stays free of Qt"
-if grep -rnE '#include\s*[<"]Q[A-Za-z]+' src/lang src/engine src/units src/document; then
-    echo "The core includes Qt headers" >&2
-    exit 1
-fi
+echo "== The core stays free of Qt, and its layers point down only"
+scripts/check-layers.sh
 
 echo "== Sanitizer build (ASan + UBSan) and tests"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALLY_SANITIZE=ON \

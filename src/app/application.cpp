@@ -12,26 +12,13 @@
 
 #include "app/document_editor.h"
 #include "app/main_window.h"
+#include "app/qt_text.h"
 #include "app/rich_text_bridge.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
-#include "units/catalogue.h"
-#include "units/data_folder.h"
+#include "session/data_folder.h"
 
 namespace tally {
-
-namespace {
-
-// One step of start-up or shut-down: a failure is confined to its step, so the others
-// still run.
-void runStep(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
-}  // namespace
 
 Application::Application(const QString& programFolder, const QString& settingsFile,
                          MessageWindow* messageWindow)
@@ -62,46 +49,51 @@ QString Application::documentPath() const {
     return m_dataFolder + QStringLiteral("/Calculations.rtf");
 }
 
+void Application::runStep(const char* name, const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        QString text = QStringLiteral("Не выполнен шаг «%1»: %2")
+                           .arg(QString::fromUtf8(name), QString::fromLocal8Bit(error.what()));
+        m_messageWindow->show(u"Tally Ошибка", text.toStdU16String(), false);
+    }
+}
+
 void Application::startUp() {
     m_editor = new DocumentEditor;
-    m_driver = std::make_unique<CalculationDriver>(m_engine, *m_editor);
     if (!m_messageWindow) {
         m_messageDialog = std::make_unique<MessageDialog>(nullptr);
         m_messageWindow = m_messageDialog.get();
     }
-    m_messages = std::make_unique<Messages>(*m_messageWindow);
-    runStep([this] { readSettings(); });
-    runStep([this] { m_driver->options().decimalPointIsDot = QLocale().decimalPoint() == u'.'; });
-    runStep([this] {
-        m_catalogue = std::make_unique<Catalogue>(m_engine, *m_messages, m_driver->compoundUnits());
-    });
-    if (!m_catalogue) {
-        m_catalogue = std::make_unique<Catalogue>(CatalogueData{}, m_engine, *m_messages,
-                                                  m_driver->compoundUnits());
-    }
-    m_window = std::make_unique<MainWindow>(m_engine, *m_driver, *m_editor, *m_catalogue);
+    runStep("чтение настроек", [this] { readSettings(); });
+    m_session = std::make_unique<Session>(*m_editor, *m_messageWindow);
+    Engine& engine = m_session->engine();
+    CalculationDriver& driver = m_session->driver();
+    driver.options().decimalPointIsDot = QLocale().decimalPoint() == u'.';
+    m_window = std::make_unique<MainWindow>(engine, driver, *m_editor, m_session->catalogue());
     connect(m_window.get(), &MainWindow::exitRequested, this, [this] {
         shutDown();
         QApplication::quit();
     });
     connect(m_window.get(), &MainWindow::workChanged, this, [this] { m_autosave.start(); });
-    runStep([this] {
+    runStep("настройка окна", [this, &engine] {
         m_window->applyAppearance(m_settings.appearance);
         m_window->setAngleMode(m_settings.angles);
         m_window->resultToClipboardAction()->setChecked(m_settings.resultToClipboard);
         m_window->convertSeparatorsAction()->setChecked(m_settings.convertSeparators);
         m_window->useDimensionsAction()->setChecked(m_settings.useDimensions);
-        m_engine.setUseDimensions(m_settings.useDimensions);
+        engine.setUseDimensions(m_settings.useDimensions);
     });
-    runStep([this] {
-        DefinitionsSession definitions = session();
-        (void)m_definitionsFile->load(definitions);
-        m_window->buildMenus(*m_catalogue);
+    runStep("чтение определений пользователя", [this] {
+        // The loader tells the user itself what it could not read; an incompletely read
+        // file is kept as a backup before it is next written.
+        m_definitionsLoad = m_session->loadDefinitions(*m_definitionsFile);
+        m_window->buildMenus(m_session->catalogue());
         m_window->refreshLists();
     });
-    runStep([this] { loadDocument(); });
-    runStep([this] { m_engine.setAns(m_settings.ans); });
-    runStep([this] {
+    runStep("чтение документа", [this] { loadDocument(); });
+    runStep("восстановление Ans", [this, &engine] { engine.setAns(m_settings.ans); });
+    runStep("размещение окна", [this] {
         m_window->resize(720, 520);
         if (m_settings.hasPosition) {
             m_window->move(m_settings.position);
@@ -126,7 +118,7 @@ void Application::writeSettings() {
     m_settings.resultToClipboard = m_window->resultToClipboardAction()->isChecked();
     m_settings.convertSeparators = m_window->convertSeparatorsAction()->isChecked();
     m_settings.useDimensions = m_window->useDimensionsAction()->isChecked();
-    m_settings.ans = m_engine.ans();
+    m_settings.ans = m_session->engine().ans();
     bool minimised = m_window->isMinimized();
     if (!minimised) m_settings.position = m_window->pos();
     std::unique_ptr<QSettings> store = openSettings();
@@ -177,30 +169,23 @@ bool Application::saveDocument() {
 
 bool Application::saveWork() {
     bool saved = saveDocument();
-    if (m_catalogue) {
-        DefinitionsSession definitions = session();
-        saved = m_definitionsFile->save(definitions).saved && saved;
-    }
+    saved = m_session->saveDefinitions(*m_definitionsFile).saved && saved;
     m_lastSaveFailed = !saved;
     return saved;
-}
-
-DefinitionsSession Application::session() {
-    return {m_engine, *m_messages, *m_driver, m_catalogue->menus(), m_userDefinitions};
 }
 
 void Application::report(const QString& text) {
     // A failing disk reports once, not at every automatic save.
     if (m_lastSaveFailed) return;
-    m_messages->notify(u"Tally Сохранение", text.toStdU16String());
+    m_session->messages().notify(u"Tally Сохранение", text.toStdU16String());
 }
 
 void Application::shutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
     m_autosave.stop();
-    runStep([this] { writeSettings(); });
-    runStep([this] { saveWork(); });
+    runStep("запись настроек", [this] { writeSettings(); });
+    runStep("сохранение работы", [this] { saveWork(); });
 }
 
 }  // namespace tally

@@ -3,21 +3,19 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "app/message_dialog.h"
 #include "app/settings_store.h"
-#include "document/calculation_driver.h"
-#include "engine/engine.h"
 #include "engine/message_window.h"
-#include "units/user_definitions.h"
-#include "units/user_definitions_file.h"
+#include "session/session.h"
+#include "session/user_definitions_file.h"
 
 class QSettings;
 
 namespace tally {
 
-class Catalogue;
 class DocumentEditor;
 class MainWindow;
 
@@ -40,10 +38,12 @@ class Application : public QObject {
     void shutDown();
 
     MainWindow& window() { return *m_window; }
-    Engine& engine() { return m_engine; }
-    CalculationDriver& driver() { return *m_driver; }
+    Engine& engine() { return m_session->engine(); }
+    CalculationDriver& driver() { return m_session->driver(); }
     const QString& dataFolder() const { return m_dataFolder; }
     QString documentPath() const;
+    // How reading the user definitions went at start-up.
+    const DefinitionsLoad& definitionsLoad() const { return m_definitionsLoad; }
     // Saves the document and the definitions now; false when something could not be
     // written (the user has been told).
     bool saveWork();
@@ -55,21 +55,20 @@ class Application : public QObject {
     void loadDocument();
     bool saveDocument();
     void report(const QString& text);
-    DefinitionsSession session();
+    // Runs one step of start-up or shut-down; a failure is confined to its step, so the
+    // others still run, and the user is told which step failed.
+    void runStep(const char* name, const std::function<void()>& step);
 
     QString m_programFolder;
     QString m_settingsFile;
     QString m_dataFolder;
     WindowSettings m_settings;
-    Engine m_engine;
     DocumentEditor* m_editor = nullptr;
-    std::unique_ptr<CalculationDriver> m_driver;
     std::unique_ptr<MessageDialog> m_messageDialog;
     MessageWindow* m_messageWindow = nullptr;
-    std::unique_ptr<Messages> m_messages;
-    std::unique_ptr<Catalogue> m_catalogue;
-    UserDefinitions m_userDefinitions;
+    std::unique_ptr<Session> m_session;
     std::unique_ptr<UserDefinitionsFile> m_definitionsFile;
+    DefinitionsLoad m_definitionsLoad;
     std::unique_ptr<MainWindow> m_window;
     QTimer m_autosave;
     bool m_lastSaveFailed = false;

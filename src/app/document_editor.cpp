@@ -5,17 +5,10 @@
 #include <QTextCursor>
 #include <QToolTip>
 
+#include "app/qt_text.h"
 #include "document/syntax_colouring.h"
 
 namespace tally {
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string toU16(const QString& text) {
-    return text.toStdU16String();
-}
 
 namespace {
 

@@ -43,7 +43,4 @@ class DocumentEditor : public QPlainTextEdit, public Editor {
     bool m_colouring = false;
 };
 
-QString toQString(std::u16string_view text);
-std::u16string toU16(const QString& text);
-
 }  // namespace tally

@@ -4,9 +4,10 @@
 
 #include "app/document_editor.h"
 #include "app/main_window.h"
+#include "app/qt_text.h"
 #include "engine/engine.h"
+#include "session/menu_insertion.h"
 #include "units/catalogue.h"
-#include "units/menu_insertion.h"
 
 namespace tally {
 

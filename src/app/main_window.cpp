@@ -12,15 +12,14 @@
 #include <QVBoxLayout>
 
 #include "app/document_editor.h"
+#include "app/qt_text.h"
+#include "app/settings_store.h"
 #include "document/calculation_driver.h"
 #include "engine/engine.h"
 
 namespace tally {
 
 namespace {
-
-constexpr const char* kRadians = "Радианы";
-constexpr const char* kDegrees = "Градусы";
 
 // A label that acts as a button of the option strip.
 class OptionLabel : public QLabel {
@@ -82,7 +81,7 @@ void MainWindow::buildLayout() {
     // The option strip: the angle mode switches with a click; the evaluation counter of long
     // solver runs stands beside it.
     auto* strip = new QHBoxLayout;
-    auto* angle = new OptionLabel(QString::fromUtf8(kRadians), central);
+    auto* angle = new OptionLabel(angleModeText(AngleMode::Radians), central);
     angle->setObjectName(QStringLiteral("lblOptions2"));
     angle->setCursor(Qt::PointingHandCursor);
     // Looks like the key it is: raised, with room around the text.
@@ -90,8 +89,7 @@ void MainWindow::buildLayout() {
     angle->setMargin(3);
     angle->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
     angle->clicked = [this] {
-        setAngleMode(angleMode() == QString::fromUtf8(kRadians) ? QString::fromUtf8(kDegrees)
-                                                                : QString::fromUtf8(kRadians));
+        setAngleMode(angleMode() == AngleMode::Radians ? AngleMode::Degrees : AngleMode::Radians);
     };
     m_angleLabel = angle;
     strip->addWidget(m_angleLabel);
@@ -153,13 +151,13 @@ void MainWindow::applyAppearance(const Appearance& appearance) {
     menuBar()->setFont(font);
 }
 
-void MainWindow::setAngleMode(const QString& mode) {
-    m_angleLabel->setText(mode);
-    m_engine.setAngleMode(toU16(mode));
+void MainWindow::setAngleMode(AngleMode mode) {
+    m_angleLabel->setText(angleModeText(mode));
+    m_engine.setAngleMode(mode);
 }
 
-QString MainWindow::angleMode() const {
-    return m_angleLabel->text();
+AngleMode MainWindow::angleMode() const {
+    return m_engine.settings().angleMode;
 }
 
 void MainWindow::calculateCurrentLine() {

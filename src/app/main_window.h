@@ -5,6 +5,7 @@
 
 #include "app/appearance.h"
 #include "app/platform_adapters.h"
+#include "engine/engine_settings.h"
 
 class QAction;
 class QComboBox;
@@ -29,17 +30,15 @@ class MainWindow : public QMainWindow {
     DocumentEditor& editor() { return m_editor; }
     QComboBox* resultBox() { return m_cmbDec; }
     QComboBox* variablesBox() { return m_cmbVar; }
-    QLabel* angleLabel() { return m_angleLabel; }
     QAction* resultToClipboardAction() { return m_mnuResClip; }
     QAction* convertSeparatorsAction() { return m_mnuDotComma; }
     QAction* useDimensionsAction() { return m_mnuUseDimension; }
-    QMenu* userFunctionsMenu() { return m_mnuFuncUser; }
 
     void applyAppearance(const Appearance& appearance);
     // (Re)builds every menu; the catalogue's menus grow when user definitions are loaded.
     void buildMenus(const Catalogue& catalogue);
-    void setAngleMode(const QString& mode);
-    QString angleMode() const;
+    void setAngleMode(AngleMode mode);
+    AngleMode angleMode() const;
     // The lists the calculation changes, shown again.
     void refreshLists();
     // Inserts text where the user is typing: the decimal field when it has the focus,

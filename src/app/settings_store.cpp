@@ -52,6 +52,15 @@ WindowSettings SettingsStore::defaults(const QString& programFolder) {
     return settings;
 }
 
+QString angleModeText(AngleMode mode) {
+    return mode == AngleMode::Radians ? QStringLiteral("Радианы") : QStringLiteral("Градусы");
+}
+
+AngleMode angleModeFromText(const QString& text) {
+    bool radians = text == QStringLiteral("Радианы") || text == QStringLiteral("Radians");
+    return radians ? AngleMode::Radians : AngleMode::Degrees;
+}
+
 void SettingsStore::read(QSettings& s, WindowSettings& w) {
     s.beginGroup(QStringLiteral("Settings"));
     readInt(s, QStringLiteral("Style"), w.style);
@@ -60,9 +69,9 @@ void SettingsStore::read(QSettings& s, WindowSettings& w) {
     readText(s, QStringLiteral("SkinPath"), w.skinPath);
     readInt(s, QStringLiteral("ScreenNum"), w.screenNumber);
     readInt(s, QStringLiteral("KeypadShow"), w.keypadShow);
-    readText(s, QStringLiteral("Angles"), w.angles);
-    if (w.angles == QStringLiteral("Radians")) w.angles = QStringLiteral("Радианы");
-    if (w.angles == QStringLiteral("Degrees")) w.angles = QStringLiteral("Градусы");
+    QString angles = angleModeText(w.angles);
+    readText(s, QStringLiteral("Angles"), angles);
+    w.angles = angleModeFromText(angles);
     readBool(s, QStringLiteral("Clipboard"), w.resultToClipboard);
     readBool(s, QStringLiteral("Convert"), w.convertSeparators);
     readBool(s, QStringLiteral("AddFuncToKeypad"), w.addFunctionsToKeypad);
@@ -103,7 +112,7 @@ void SettingsStore::write(QSettings& s, const WindowSettings& w, bool writePosit
     s.setValue(QStringLiteral("Skin"), booleanText(w.skin));
     s.setValue(QStringLiteral("SkinPath"), w.skinPath);
     s.setValue(QStringLiteral("ScreenNum"), QString::number(w.screenNumber));
-    s.setValue(QStringLiteral("Angles"), w.angles);
+    s.setValue(QStringLiteral("Angles"), angleModeText(w.angles));
     s.setValue(QStringLiteral("Clipboard"), booleanText(w.resultToClipboard));
     s.setValue(QStringLiteral("Convert"), booleanText(w.convertSeparators));
     s.setValue(QStringLiteral("Dimension"), booleanText(w.useDimensions));

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "app/appearance.h"
+#include "engine/engine_settings.h"
 
 class QSettings;
 
@@ -19,7 +20,7 @@ struct WindowSettings {
     QString skinPath;
     int screenNumber = 8;
     int keypadShow = 1;
-    QString angles = QStringLiteral("Радианы");
+    AngleMode angles = AngleMode::Radians;
     bool resultToClipboard = false;
     bool convertSeparators = false;
     bool addFunctionsToKeypad = false;
@@ -32,6 +33,13 @@ struct WindowSettings {
     Appearance appearance;
     int subjectFontSize = 8;
 };
+
+// The angle mode as the settings store and the option strip write it: "Радианы" or
+// "Градусы".
+QString angleModeText(AngleMode mode);
+// Radians exactly when the text says so ("Radians" from older stores too), degrees
+// otherwise.
+AngleMode angleModeFromText(const QString& text);
 
 class SettingsStore {
   public:

@@ -1,18 +1,13 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "document/calculation_driver.h"
 #include "document/text_document.h"
-#include "engine/engine.h"
 #include "engine/message_window.h"
-#include "units/catalogue.h"
-#include "units/user_definitions_file.h"
+#include "session/session.h"
 
 namespace tally {
 
@@ -37,25 +32,16 @@ class BatchCalculator {
     [[nodiscard]] bool loadDefinitions(const std::filesystem::path& file);
 
     const TextDocument& document() const { return m_document; }
-    Engine& engine() { return *m_engine; }
-    CalculationDriver& driver() { return m_driver; }
+    Engine& engine() { return m_session.engine(); }
+    CalculationDriver& driver() { return m_session.driver(); }
     // Messages shown while units were registered, answered with "Продолжить".
     const std::vector<std::u16string>& messagesShown() const { return m_messageWindow.shown; }
-    // Empty when built without the catalogue.
-    const std::optional<Catalogue>& catalogue() const { return m_catalogue; }
+    const Catalogue& catalogue() const { return m_session.catalogue(); }
 
   private:
-    std::unique_ptr<Engine> m_engine;
     TextDocument m_document;
-    CalculationDriver m_driver;
     AutomaticMessageWindow m_messageWindow;
-    Messages m_messages{m_messageWindow};
-    std::optional<Catalogue> m_catalogue;
-    UserDefinitions m_definitions;
+    Session m_session;
 };
-
-// Splits input text into lines: "\n" ends a line, a "\r" before it is dropped, and a
-// final line without a line end counts.
-std::vector<std::string_view> splitLines(std::string_view text);
 
 }  // namespace tally

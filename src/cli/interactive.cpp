@@ -8,7 +8,7 @@
 #include <editline/readline.h>
 
 #include "cli/batch_calculator.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 

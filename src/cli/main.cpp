@@ -10,7 +10,8 @@
 
 #include "cli/batch_calculator.h"
 #include "cli/interactive.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
+#include "lang/text_lines.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
     long lineNumber = 0;
     std::ostringstream errors;
     for (const std::string& input : inputs) {
-        for (std::string_view line : tally::splitLines(input)) {
+        for (std::string_view line : tally::splitLines(std::string_view(input))) {
             ++lineNumber;
             std::u16string message = calculator.calculate(tally::fromUtf8(line));
             if (message.empty()) continue;

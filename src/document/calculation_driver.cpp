@@ -5,9 +5,8 @@
 
 #include "engine/engine.h"
 #include "engine/format_number.h"
-#include "engine/messages.h"
 #include "lang/blanks.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/recognisers.h"
 
 namespace tally {
@@ -42,88 +41,72 @@ std::u16string integerInBase(double value, int base) {
 CalculationDriver::CalculationDriver(Engine& engine, Editor& editor)
     : m_engine(engine), m_editor(editor) {}
 
-std::u16string CalculationDriver::resultText() {
-    if (!m_engine.resultNote().empty()) return m_engine.resultNote();
-    return printDim(m_engine, m_engine.currentValue(), 0, m_compoundUnits.rows());
+std::u16string CalculationDriver::resultText(const LineResult& result) const {
+    if (!result.resultNote.empty()) return result.resultNote;
+    return printDim(m_engine, result.result, DimStyle::Document, m_compoundUnits.rows());
 }
 
 CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     if (m_engine.calculating()) return Outcome::Refused;
     m_resultBox.showsError = false;
-    m_engine.clearEngineError();
-    m_engine.clearNestedParseMessage();
-    m_engine.clearResultNote();
-    m_engine.flags().assignmentDone = false;
 
     std::u16string line = withoutBlanks(m_editor.currentLine());
     if (!line.empty()) {
-        m_engine.clearOperandStack();
-        std::u16string syntax = m_engine.parseCalc(line);
-        if (!syntax.empty()) {
-            m_engine.setError(message::kSyntaxError);
-            m_resultBox.showMessage(message::kSyntaxError);
-            m_engine.clearOperandStack();
-        } else if (!m_engine.nestedParseMessage().empty()) {
-            m_resultBox.showMessage(m_engine.engineError().empty() ? message::kSyntaxError
-                                                                   : m_engine.engineError());
-        } else if (m_engine.flags().isFunctionDefinition && defineUserFunction(line)) {
-            m_engine.clearEngineError();
-        } else if (!m_engine.engineError().empty() &&
-                   m_engine.engineError() != message::kDimensionMismatch) {
-            m_resultBox.showMessage(m_engine.engineError());
+        LineResult result = m_engine.evaluateLine(line);
+        m_lastValue = result.result.value;
+        if (!result.syntaxMessage.empty()) {
+            m_resultBox.showMessage(errorText(EngineError::SyntaxError));
+        } else if (result.nestedSyntaxError) {
+            m_resultBox.showMessage(errorText(
+                result.error == EngineError::None ? EngineError::SyntaxError : result.error));
+        } else if (result.flags.isFunctionDefinition && defineUserFunction(line, result)) {
+        } else if (stopsLine(result.error)) {
+            m_resultBox.showMessage(errorText(result.error));
         } else if (line.front() != u'`') {
             // A comment line is only re-coloured.
-            writeResult(line);
+            writeResult(line, result);
         }
     }
-    m_engine.clearResultNote();
-    m_engine.flags() = {};
     // Points a running plot collected during the line are drawn now.
-    if (PlotSink* plot = m_engine.plotSink()) plot->bufPlot();
+    if (PlotSink* plot = m_engine.settings().plot) plot->bufPlot();
     return Outcome::Calculated;
 }
 
-void CalculationDriver::writeResult(const std::u16string& line) {
-    StatementFlags& flags = m_engine.flags();
-    double value = m_engine.currentValue();
-    std::u16string assignedName;
-    if (flags.assignmentDone) {
-        VariableEntry& entry = m_engine.variables()[m_engine.assignedEntry()];
-        assignedName = entry.name;
-        m_variables.update(entry.name, formatNumber(value));
-        entry.value = value;
-    }
+void CalculationDriver::writeResult(const std::u16string& line, const LineResult& result) {
+    const StatementFlags& flags = result.flags;
+    double value = result.result.value;
+    if (flags.assignmentDone) m_variables.update(result.assignedName, formatNumber(value));
     m_editor.moveCaretToLineEnd();
     bool endsInEquals = line.back() == u'=';
     if (flags.assignmentDone) {
         if (endsInEquals) {
-            m_editor.insertText(resultText());
+            m_editor.insertText(resultText(result));
         } else if (!flags.isPlainAssignment) {
-            m_editor.insertText(u"\n" + assignedName + u"=" + resultText());
+            m_editor.insertText(u"\n" + result.assignedName + u"=" + resultText(result));
         }
     } else if (flags.equalsAtEnd) {
-        m_editor.insertText(resultText());
+        m_editor.insertText(resultText(result));
     } else if (flags.isComparison) {
-        double left = m_engine.leftValue();
+        double left = result.leftValue;
         std::u16string text = u"\n" + formatNumber(left);
         text += left < value ? u"<" : left > value ? u">" : u"=";
-        text += m_engine.resultNote().empty() ? formatNumber(value) : m_engine.resultNote();
+        text += result.resultNote.empty() ? formatNumber(value) : result.resultNote;
         m_editor.insertText(text);
     } else if (!flags.isBareLiteral) {
-        m_editor.insertText(u"=" + resultText());
+        m_editor.insertText(u"=" + resultText(result));
     }
-    if (m_options.resultToClipboard) copyResultToClipboard();
-    if (m_engine.engineError().empty()) {
+    if (m_options.resultToClipboard) copyResultToClipboard(result);
+    if (result.error == EngineError::None) {
         rebuildResultBox(false);
     } else {
-        m_resultBox.showMessage(m_engine.engineError());
+        m_resultBox.showMessage(errorText(result.error));
     }
 }
 
-void CalculationDriver::copyResultToClipboard() {
+void CalculationDriver::copyResultToClipboard(const LineResult& result) {
     if (m_clipboard == nullptr) return;
-    std::u16string text = m_engine.resultNote().empty() ? formatNumber(m_engine.currentValue())
-                                                        : m_engine.resultNote();
+    std::u16string text =
+        result.resultNote.empty() ? formatNumber(result.result.value) : result.resultNote;
     if (!m_options.decimalPointIsDot && m_options.convertSeparators) {
         for (char16_t& c : text) {
             if (c == u'.') c = u',';
@@ -132,28 +115,10 @@ void CalculationDriver::copyResultToClipboard() {
     m_clipboard->setText(text);
 }
 
-// Evaluates an added calculation (an expression in Ans) without changing the line's result
-// or leaving its messages behind.
-CalculationDriver::AddedEvaluation CalculationDriver::evaluateAdded(
-    std::u16string_view expression) {
-    const double result = m_engine.currentValue();
-    m_engine.clearEngineError();
-    AddedEvaluation evaluation;
-    evaluation.syntaxError = !m_engine.parseUserExpression(withoutBlanks(expression)).empty();
-    if (!evaluation.syntaxError && m_engine.engineError().empty()) {
-        evaluation.value = m_engine.currentValue();
-    } else {
-        m_engine.clearOperandStack();
-    }
-    m_engine.currentValue() = result;
-    m_engine.clearEngineError();
-    return evaluation;
-}
-
 void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {
     int selected = m_resultBox.selectedIndex;
     m_resultBox.items.clear();
-    const double result = m_engine.currentValue();
+    const double result = m_lastValue;
     for (const std::u16string& entry : m_addedCalculations) {
         if (startsWithIgnoringCase(entry, u"Hex")) {
             m_resultBox.items.push_back(u"Hex(Ans)=" + integerInBase(result, 16));
@@ -161,9 +126,10 @@ void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {
             m_resultBox.items.push_back(u"Oct(Ans)=" + integerInBase(result, 8));
         } else {
             std::u16string expression = entry.substr(0, entry.find(u'='));
-            AddedEvaluation evaluation = evaluateAdded(expression);
-            m_resultBox.items.push_back(expression + u"=" +
-                                        (evaluation.value ? formatNumber(*evaluation.value) : u""));
+            ExpressionResult evaluation = m_engine.evaluateExpression(withoutBlanks(expression));
+            m_resultBox.items.push_back(
+                expression + u"=" +
+                (evaluation.ok() ? formatNumber(evaluation.result.value) : u""));
         }
     }
     if (calculationJustAdded && !m_resultBox.items.empty()) {
@@ -188,8 +154,8 @@ void CalculationDriver::addCalculation() {
                                   expression);
     });
     // The rebuilt box shows the new entry with its value; a syntax error keeps it out.
-    if (evaluateAdded(expression).syntaxError) {
-        m_resultBox.showMessage(message::kSyntaxError);
+    if (!m_engine.evaluateExpression(withoutBlanks(expression)).syntaxMessage.empty()) {
+        m_resultBox.showMessage(errorText(EngineError::SyntaxError));
         return;
     }
     m_addedCalculations.insert(m_addedCalculations.begin(), expression);
@@ -197,21 +163,17 @@ void CalculationDriver::addCalculation() {
 }
 
 void CalculationDriver::calculateDefinitionText(std::u16string_view text) {
-    m_engine.clearEngineError();
-    m_engine.clearNestedParseMessage();
     std::u16string line = withoutBlanks(text);
     if (line.empty() || m_engine.calculating()) return;
-    std::u16string syntax = m_engine.parseCalc(line);
-    if (!syntax.empty() || !m_engine.nestedParseMessage().empty()) {
-        if (!syntax.empty() || m_engine.engineError().empty()) {
-            m_engine.setError(message::kSyntaxError);
-        }
-        m_resultBox.showMessage(m_engine.engineError());
-        m_engine.clearOperandStack();
-    } else if (m_engine.flags().isFunctionDefinition && defineUserFunction(line)) {
-        m_engine.clearEngineError();
+    LineResult result = m_engine.evaluateLine(line);
+    if (!result.syntaxMessage.empty() || result.nestedSyntaxError) {
+        EngineError shown = !result.syntaxMessage.empty() || result.error == EngineError::None
+                                ? EngineError::SyntaxError
+                                : result.error;
+        m_resultBox.showMessage(errorText(laterError(result.error, shown)));
+    } else if (result.flags.isFunctionDefinition) {
+        defineUserFunction(line, result);
     }
-    m_engine.flags() = {};
 }
 
 namespace {
@@ -233,32 +195,27 @@ std::size_t definitionEquals(std::u16string_view line) {
 
 // name "(" parameters ")" "=" body, optionally ending in "=". Returns false when the name
 // is a built-in function, which then is an ordinary comparison.
-bool CalculationDriver::defineUserFunction(const std::u16string& line) {
+bool CalculationDriver::defineUserFunction(const std::u16string& line, const LineResult& result) {
     m_editor.moveCaretToLineEnd();
-    EntryRef entry = m_engine.firstCall();
-    if (!entry.valid()) return false;
-    std::u16string name = m_engine.variables()[entry].name;
-    std::int32_t kind = m_engine.variables()[entry].code;
-    if (kind != code::kVariable && !code::isUserFunction(kind)) return false;
-
+    if (result.firstCallName.empty()) return false;
     std::u16string body = line.substr(definitionEquals(line) + 1);
     if (!body.empty() && body.back() == u'=') body.pop_back();
     std::vector<std::u16string> parameters;
-    for (const std::u16string& argument : m_engine.firstCallArguments()) {
+    for (const std::u16string& argument : result.firstCallArguments) {
         parameters.push_back(argument.substr(0, argument.find(u'=')));
     }
     std::u16string stored = body;
     for (std::size_t i = 0; i < parameters.size(); ++i) {
         NameOccurrences found = findNameOccurrencesInLine(stored, parameters[i]);
-        std::string digits = std::to_string(i + 1);
-        std::u16string mark(1, kBoundMarker);
-        mark.append(digits.begin(), digits.end());
+        std::u16string mark = parameterName(static_cast<int>(i + 1));
         for (auto it = found.positions.rbegin(); it != found.positions.rend(); ++it) {
             stored.replace(static_cast<std::size_t>(*it - 1), parameters[i].size(), mark);
         }
     }
-    if (!m_engine.defineUserFunction(name, parameters, std::move(stored))) return false;
-    m_userFunctions.update(name, parameters, body);
+    if (!m_engine.defineUserFunction(result.firstCallName, parameters, std::move(stored))) {
+        return false;
+    }
+    m_userFunctions.update(result.firstCallName, parameters, body);
     return true;
 }
 

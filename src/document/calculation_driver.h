@@ -8,6 +8,7 @@
 #include "document/editor.h"
 #include "document/print_dim.h"
 #include "document/result_lists.h"
+#include "engine/line_result.h"
 
 namespace tally {
 
@@ -51,15 +52,10 @@ class CalculationDriver {
     void rebuildResultBox(bool calculationJustAdded);
 
   private:
-    struct AddedEvaluation {
-        bool syntaxError = false;
-        std::optional<double> value;  // empty when the parse or the engine failed
-    };
-    AddedEvaluation evaluateAdded(std::u16string_view expression);
-    void writeResult(const std::u16string& line);
-    bool defineUserFunction(const std::u16string& line);
-    void copyResultToClipboard();
-    std::u16string resultText();
+    void writeResult(const std::u16string& line, const LineResult& result);
+    bool defineUserFunction(const std::u16string& line, const LineResult& result);
+    void copyResultToClipboard(const LineResult& result);
+    std::u16string resultText(const LineResult& result) const;
 
     Engine& m_engine;
     Editor& m_editor;
@@ -70,6 +66,8 @@ class CalculationDriver {
     VariablesList m_variables;
     UserFunctionList m_userFunctions;
     CompoundUnitTable m_compoundUnits;
+    // The value of the last line calculated: the added calculations are shown for it.
+    double m_lastValue = 0;
 };
 
 }  // namespace tally

@@ -37,15 +37,19 @@ bool splitFactor(std::u16string_view definition, double& factor, std::u16string_
     return true;
 }
 
+double exponentOf(const DimensionVector& dimension, std::size_t i) {
+    return i < dimension.size() ? dimension[i] : 0;
+}
+
 }  // namespace
 
-std::u16string unitText(const Engine& engine) {
-    const auto& units = engine.baseUnits();
+std::u16string unitText(const DimensionVector& dimension, const std::vector<BaseUnit>& baseUnits) {
     std::u16string numerator;
     std::u16string denominator;
     int denominatorParts = 0;
-    for (const BaseUnit& unit : units) {
-        double e = unit.resultExponent;
+    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
+        const BaseUnit& unit = baseUnits[i];
+        double e = exponentOf(dimension, i);
         if (e > 0) {
             if (!numerator.empty()) numerator += u'·';
             numerator += part(unit, e);
@@ -60,20 +64,23 @@ std::u16string unitText(const Engine& engine) {
     return (numerator.empty() ? std::u16string(u"1") : numerator) + u"/" + denominator;
 }
 
-std::u16string printDim(const Engine& engine, double value, int mode,
+std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,
                         const std::vector<ResultDimension>& resultDimensions) {
-    if (!engine.useDimensions()) return formatNumber(value);
-    std::u16string unit = unitText(engine);
+    double value = quantity.value;
+    if (!engine.settings().useDimensions) return formatNumber(value);
+    const std::vector<BaseUnit>& baseUnits = engine.units().baseUnits();
+    std::u16string unit = unitText(quantity.dimension, baseUnits);
     if (unit.empty()) return formatNumber(value);
     // A base unit with a scale but no prefix for it (a user's base unit, "pi") is printed
     // as itself, so the number is counted in that unit.
-    for (const BaseUnit& base : engine.baseUnits()) {
-        if (base.resultExponent != 0 && base.scale != 1 && base.scale > 0 &&
-            prefixForScale(base.scale).empty()) {
-            value /= std::pow(base.scale, base.resultExponent);
+    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
+        const BaseUnit& base = baseUnits[i];
+        double e = exponentOf(quantity.dimension, i);
+        if (e != 0 && base.scale != 1 && base.scale > 0 && prefixForScale(base.scale).empty()) {
+            value /= std::pow(base.scale, e);
         }
     }
-    if (mode == 1) {
+    if (style == DimStyle::BaseUnits) {
         if (std::fabs(value - 1) <= 1e-10) return unit;
         return formatNumber(value) + u"·" + unit;
     }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 
@@ -40,13 +40,10 @@ void UserFunctionList::update(std::u16string_view name,
     std::erase_if(m_items, [&](const std::u16string& existing) {
         return std::u16string_view(existing).substr(0, existing.find(u'(')) == name;
     });
-    auto lessIgnoringCase = [](const std::u16string& a, const std::u16string& b) {
-        return std::lexicographical_compare(
-            a.begin(), a.end(), b.begin(), b.end(),
-            [](char16_t x, char16_t y) { return lowerUnit(x) < lowerUnit(y); });
+    auto less = [](const std::u16string& a, const std::u16string& b) {
+        return lessIgnoringCase(a, b);
     };
-    m_items.insert(std::upper_bound(m_items.begin(), m_items.end(), item, lessIgnoringCase),
-                   std::move(item));
+    m_items.insert(std::upper_bound(m_items.begin(), m_items.end(), item, less), std::move(item));
 }
 
 }  // namespace tally

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "document/rtf_control_words.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 namespace {

@@ -1,7 +1,7 @@
 #include "document/syntax_colouring.h"
 
 #include "engine/function_table.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/grammar.h"
 
 namespace tally {

@@ -17,7 +17,6 @@ class TextDocument : public Editor {
     // call fills the empty line a new document starts with.
     void appendLine(std::u16string_view text);
     const std::vector<std::u16string>& lines() const { return m_lines; }
-    std::size_t caretLine() const { return m_caretLine; }
 
     std::u16string currentLine() const override { return m_lines[m_caretLine]; }
     void moveCaretToLineEnd() override { m_caretColumn = m_lines[m_caretLine].size(); }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_error.h"
+
 namespace tally {
 
 // One call whose argument list is being read.
@@ -14,8 +16,8 @@ struct CallFrame {
     int argumentStart = 0;  // 1-based position where the next argument's text starts
     int baseHeight = 0;     // operand-stack height when the list opened
     bool pendingEmpty = false;
-    std::u16string errorAtStart;     // the line's message when the list opened
-    bool readingExpression = false;  // a solver's expression argument is being read
+    EngineError errorAtStart = EngineError::None;  // the line's error when the list opened
+    bool readingExpression = false;                // a solver's expression argument is being read
 
     // The operand-stack height at which argument i (1-based) begins.
     int argumentBegin(int i) const { return i == 1 ? baseHeight : argumentEnds[i - 2]; }
@@ -46,7 +48,7 @@ class CallStack {
         f.argumentStart = position;
         f.baseHeight = height;
         f.pendingEmpty = false;
-        f.errorAtStart.clear();
+        f.errorAtStart = EngineError::None;
         f.readingExpression = false;
         return f;
     }

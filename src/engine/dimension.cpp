@@ -31,8 +31,7 @@ void scaleExponents(DimensionVector& a, double factor) {
 }
 
 std::vector<BaseUnit> initialBaseUnits() {
-    return {{u"А", 1, 0}, {u"кд", 1, 0},   {u"г", 0.001, 0}, {u"м", 1, 0},
-            {u"с", 1, 0}, {u"моль", 1, 0}, {u"К", 1, 0}};
+    return {{u"А", 1}, {u"кд", 1}, {u"г", 0.001}, {u"м", 1}, {u"с", 1}, {u"моль", 1}, {u"К", 1}};
 }
 
 }  // namespace tally

@@ -18,8 +18,7 @@ void scaleExponents(DimensionVector& a, double factor);
 
 struct BaseUnit {
     std::u16string symbol;
-    double scale = 1;           // value of the unit's own definition, re-read every line
-    double resultExponent = 0;  // exponent in the dimension of the last finished result
+    double scale = 1;  // value of the unit's own definition, re-read every line
 };
 
 // The seven base units at start-up, in table order.

@@ -1,16 +1,16 @@
 #include <cmath>
 #include <string>
 
-#include "engine/engine.h"
 #include "engine/function_call.h"
 #include "engine/function_table.h"
-#include "engine/messages.h"
+#include "engine/line_evaluator.h"
 #include "lang/blanks.h"
 
 namespace tally {
 
-void Engine::beginArguments() {
-    m_calls.pushKind(m_currentEntry.valid() ? m_variables[m_currentEntry].code : code::kVariable);
+void LineEvaluator::beginArguments() {
+    m_calls.pushKind(m_currentEntry.valid() ? m_tables.symbols[m_currentEntry].code
+                                            : code::kVariable);
     if (!m_nameTracking) return;
     ++m_operationCount;
     if (m_nameCount == 1 && m_operationCount == 1) m_firstCall = m_currentEntry;
@@ -20,17 +20,17 @@ void Engine::beginArguments() {
 // The expression arguments of a solver are read without running the calls in them: the
 // solver evaluates them at its own points, and one extra run at the current values would
 // only leave side effects (a stray plot point, a used random number).
-void Engine::beginArgumentText(int position) {
+void LineEvaluator::beginArgumentText(int position) {
     CallFrame& frame = m_calls.pushFrame(position, m_stack.height());
-    frame.errorAtStart = m_engineError;
+    frame.errorAtStart = m_error;
     if (m_calls.hasKind() && code::isBuiltInFunction(m_calls.kind()) &&
-        functionSpec(-m_calls.kind()).expressionArguments > 0) {
+        functionSpec(code::builtInFunctionOf(m_calls.kind())).expressionArguments > 0) {
         frame.readingExpression = true;
         ++m_readingExpressions;
     }
 }
 
-void Engine::endArgumentText(std::u16string_view text, int position) {
+void LineEvaluator::endArgumentText(std::u16string_view text, int position) {
     if (!m_calls.hasFrame()) return;
     CallFrame& frame = m_calls.frame();
     ++frame.argumentCount;
@@ -47,15 +47,16 @@ void Engine::endArgumentText(std::u16string_view text, int position) {
     frame.argumentEnds.push_back(m_stack.height());
     // Failures of a solver's expression at the current values do not count either.
     if (frame.readingExpression) {
-        m_engineError = frame.errorAtStart;
-        if (frame.argumentCount >= functionSpec(-m_calls.kind()).expressionArguments) {
+        m_error = frame.errorAtStart;
+        if (frame.argumentCount >=
+            functionSpec(code::builtInFunctionOf(m_calls.kind())).expressionArguments) {
             frame.readingExpression = false;
             --m_readingExpressions;
         }
     }
 }
 
-void Engine::trimArguments(int count) {
+void LineEvaluator::trimArguments(int count) {
     if (!m_calls.hasFrame()) return;
     CallFrame& frame = m_calls.frame();
     if (frame.argumentCount <= count) return;
@@ -65,17 +66,9 @@ void Engine::trimArguments(int count) {
     frame.argumentEnds.resize(static_cast<std::size_t>(count));
 }
 
-bool Engine::requireArguments(int count) {
-    trimArguments(count);
-    if (m_calls.hasFrame() && m_calls.frame().argumentCount >= count) return true;
-    setError(message::kTooFewArguments);
-    dropCallFrame();
-    return false;
-}
-
 // Removes the call's arguments (every level pushed since its list opened), its frame and
 // its kind.
-void Engine::dropCallFrame() {
+void LineEvaluator::dropCallFrame() {
     if (m_calls.hasFrame()) {
         if (m_calls.frame().readingExpression) --m_readingExpressions;
         m_stack.popTo(m_calls.frame().baseHeight);
@@ -84,9 +77,9 @@ void Engine::dropCallFrame() {
     m_calls.popKind();
 }
 
-double Engine::callFunction() {
+double LineEvaluator::callFunction() {
     m_resultNote.clear();
-    if (m_eventPump) m_eventPump->processEvents();
+    if (m_settings.eventPump) m_settings.eventPump->processEvents();
     if (!m_calls.hasKind()) return 0;
     std::int32_t kind = m_calls.kind();
     if (!m_firstCallRecorded && m_nestingDepth == 0 && m_calls.frameDepth() == 1) {
@@ -97,45 +90,23 @@ double Engine::callFunction() {
         dropCallFrame();
         return 0;
     }
-    if (code::isBuiltInFunction(kind)) return callBuiltIn(-kind);
-    if (code::isUserFunction(kind)) return callUserFunction(kind - code::kUserFunctionBase);
-    setError(message::kUnknownFunction);
+    if (code::isBuiltInFunction(kind)) return callBuiltIn(code::builtInFunctionOf(kind));
+    if (code::isUserFunction(kind)) return callUserFunction(code::userFunctionNumber(kind));
+    setError(EngineError::UnknownFunction);
     dropCallFrame();
     return 0;
 }
 
-double Engine::callBuiltIn(int number) {
-    const FunctionSpec& spec = functionSpec(number);
-    if (spec.maxArguments != kAnyCount) trimArguments(spec.maxArguments);
-    int count = m_calls.hasFrame() ? m_calls.frame().argumentCount : 0;
-    if (count < spec.minArguments) {
-        setError(message::kTooFewArguments);
-        dropCallFrame();
-        return 0;
-    }
-    FunctionCall call(*this, number, m_calls.frame());
-    double result = compute(call);
-    if (call.faults().raised() || !std::isfinite(result)) {
-        // The fault trap: the call ends and the line keeps the last answer.
-        dropCallFrame();
-        setError(message::kInvalidArgument);
-        m_carriedDimension.clear();
-        return ans();
-    }
-    m_carriedDimension.clear();
-    if (call.hasArguments() && m_useDimensions) {
-        m_carriedDimension = std::move(call.firstLevel().dimension);
-    }
-    dropCallFrame();
-    return result;
-}
+namespace {
 
-double Engine::compute(FunctionCall& call) {
-    switch (functionSpec(call.number()).family) {
+double compute(FunctionCall& call) {
+    switch (functionSpec(call.function()).family) {
         case FunctionFamily::Elementary:
             return computeElementary(call);
         case FunctionFamily::Statistics:
             return computeStatistics(call);
+        case FunctionFamily::Special:
+            return computeSpecial(call);
         case FunctionFamily::Finance:
             return computeFinance(call);
         case FunctionFamily::Solver:
@@ -144,34 +115,46 @@ double Engine::compute(FunctionCall& call) {
     return 0;
 }
 
-// The hidden variable of parameter i, created on first use and remembered, since table
-// entries never move.
-EntryRef Engine::parameterEntry(int i) {
-    auto index = static_cast<std::size_t>(i);
-    if (index < m_parameterEntries.size() && m_parameterEntries[index].valid()) {
-        return m_parameterEntries[index];
-    }
-    std::string digits = std::to_string(i);
-    std::u16string hidden(1, kBoundMarker);
-    hidden.append(digits.begin(), digits.end());
-    EntryRef entry = m_variables.find(hidden, VariableTable::Match::IgnoreCase);
-    if (!entry.valid()) entry = m_variables.append(hidden, 0, code::kVariable);
-    if (m_parameterEntries.size() <= index) m_parameterEntries.resize(index + 1);
-    m_parameterEntries[index] = entry;
-    return entry;
-}
+}  // namespace
 
-double Engine::callUserFunction(int number) {
-    if (!m_userFunctions.contains(number) || !m_calls.hasFrame()) {
-        setError(message::kUnknownFunction);
+double LineEvaluator::callBuiltIn(Function function) {
+    const FunctionSpec& spec = functionSpec(function);
+    if (spec.maxArguments != kAnyCount) trimArguments(spec.maxArguments);
+    int count = m_calls.hasFrame() ? m_calls.frame().argumentCount : 0;
+    if (count < spec.minArguments) {
+        setError(EngineError::TooFewArguments);
         dropCallFrame();
         return 0;
     }
-    int parameters = m_userFunctions[number].parameterCount();
+    FunctionCall call(*this, function, m_calls.frame());
+    double result = compute(call);
+    if (call.faults().raised() || !std::isfinite(result)) {
+        // The fault trap: the call ends and the line keeps the last answer.
+        dropCallFrame();
+        setError(EngineError::InvalidArgument);
+        m_carriedDimension.clear();
+        return m_tables.symbols.ans();
+    }
+    m_carriedDimension.clear();
+    if (call.hasArguments() && m_settings.useDimensions) {
+        m_carriedDimension = std::move(call.firstLevel().dimension);
+    }
+    dropCallFrame();
+    return result;
+}
+
+double LineEvaluator::callUserFunction(int number) {
+    SymbolTable& symbols = m_tables.symbols;
+    if (!symbols.userFunctions().contains(number) || !m_calls.hasFrame()) {
+        setError(EngineError::UnknownFunction);
+        dropCallFrame();
+        return 0;
+    }
+    int parameters = symbols.userFunctions()[number].parameterCount();
     trimArguments(parameters);
     CallFrame& frame = m_calls.frame();
     if (frame.argumentCount < parameters) {
-        setError(message::kTooFewArguments);
+        setError(EngineError::TooFewArguments);
         dropCallFrame();
         return 0;
     }
@@ -181,23 +164,23 @@ double Engine::callUserFunction(int number) {
     std::vector<std::pair<EntryRef, double>> saved;
     saved.reserve(static_cast<std::size_t>(parameters));
     for (int i = parameters; i >= 1; --i) {
-        EntryRef entry = parameterEntry(i);
-        saved.emplace_back(entry, m_variables[entry].value);
-        m_variables[entry].value =
+        EntryRef entry = symbols.parameter(i);
+        saved.emplace_back(entry, symbols[entry].value);
+        symbols[entry].value =
             frame.isEmpty(i)
                 ? 0
                 : m_stack.at(frame.argumentEnds[static_cast<std::size_t>(i - 1)] - 1).value;
     }
     dropCallFrame();
-    std::u16string body = withoutBlanks(m_userFunctions[number].body);
+    std::u16string body = withoutBlanks(symbols.userFunctions()[number].body);
     bool tracking = m_nameTracking;
     m_nameTracking = false;
     bool evaluated = evaluateNested(body);
     m_nameTracking = tracking;
     for (const auto& [entry, value] : saved)
-        m_variables[entry].value = value;
+        symbols[entry].value = value;
     if (!evaluated) {
-        if (!m_unwinding) setError(message::kSyntaxError);
+        if (!m_unwinding) setError(EngineError::SyntaxError);
         m_carriedDimension.clear();
         return 0;
     }

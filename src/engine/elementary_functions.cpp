@@ -1,6 +1,8 @@
+#include <array>
 #include <cmath>
 #include <string>
 
+#include "engine/constants.h"
 #include "engine/format_number.h"
 #include "engine/function_call.h"
 #include "engine/function_table.h"
@@ -11,27 +13,35 @@ namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
 
+using Compute = double (*)(FunctionCall& call, double x);
+
+// An argument outside the function's domain: a fault.
+double outside(FunctionCall& call) {
+    call.faults().raise();
+    return 0;
+}
+
 // Sine, cosine and tangent never answer negative zero.
 double positiveZero(double x) {
     return x == 0 ? 0.0 : x;
 }
 
-// The hyperbolic functions are defined through e^x and e^-x; past the double range of
-// e^|x| they overflow.
-bool withinExponentialRange(Faults& f, double x) {
-    f.exp(std::fabs(x));
-    return !f.raised();
+double angle(FunctionCall& call, double x) {
+    return call.evaluator().angleFactor() * x;
 }
 
-double round(FunctionCall& call) {
+// The hyperbolic functions are defined through e^x and e^-x; past the double range of
+// e^|x| they overflow.
+bool withinExponentialRange(FunctionCall& call, double x) {
+    call.faults().exp(std::fabs(x));
+    return !call.faults().raised();
+}
+
+double round(FunctionCall& call, double a) {
     Faults& f = call.faults();
-    if (call.count() == 1 || call.isEmpty(2)) return roundHalfEven(call.argument(1));
-    double a = call.argument(1);
+    if (call.count() == 1 || call.isEmpty(2)) return roundHalfEven(a);
     int places = f.roundToInt32(call.argument(2));
-    if (places < 0) {
-        f.raise();
-        return 0;
-    }
+    if (places < 0) return outside(call);
     if (places > 15) return a;
     double scale = std::pow(10.0, places);
     double scaled = a * scale;
@@ -39,17 +49,17 @@ double round(FunctionCall& call) {
     return roundHalfEven(scaled) / scale;
 }
 
-double root(FunctionCall& call, OperandLevel& first) {
+double squareRoot(FunctionCall& call, double x) {
+    scaleExponents(call.firstLevel().dimension, 0.5);
+    return call.faults().sqrt(x);
+}
+
+double root(FunctionCall& call, double a) {
     Faults& f = call.faults();
-    double a = call.argument(1);
-    if (call.count() == 1 || call.isEmpty(2)) {
-        scaleExponents(first.dimension, 0.5);
-        return f.sqrt(a);
-    }
-    double n = call.argument(2);
-    double exponent = f.divide(1, n);
+    if (call.count() == 1 || call.isEmpty(2)) return squareRoot(call, a);
+    double exponent = f.divide(1, call.argument(2));
     if (f.raised()) return 0;
-    scaleExponents(first.dimension, exponent);
+    scaleExponents(call.firstLevel().dimension, exponent);
     return f.power(a, exponent);
 }
 
@@ -66,112 +76,109 @@ std::u16string degreesMinutesSeconds(double degrees, Faults& f) {
     return text(d) + u"o" + text(m) + u"'" + formatNumber(seconds) + u"\"";
 }
 
+double radiansToDegrees(FunctionCall& call, double x) {
+    double degrees = x * 180 / kPi;
+    call.evaluator().setResultNote(degreesMinutesSeconds(degrees, call.faults()));
+    return degrees;
+}
+
+struct ElementaryRule {
+    Function function;
+    Compute compute;
+};
+
+// One row per function. The inverse functions answer principal values on their whole
+// domain; the hyperbolic functions overflow (a fault) once their exponentials leave the
+// range.
+constexpr ElementaryRule kRules[] = {
+    {Function::Abs, [](FunctionCall&, double x) { return std::fabs(x); }},
+    {Function::Round, round},
+    {Function::Floor, [](FunctionCall&, double x) { return std::floor(x); }},
+    {Function::Int, [](FunctionCall&, double x) { return std::trunc(x); }},
+    {Function::Ceil, [](FunctionCall&, double x) { return std::ceil(x); }},
+    {Function::Fract, [](FunctionCall&, double x) { return x - std::trunc(x); }},
+    {Function::Sign, [](FunctionCall&, double x) { return x > 0   ? 1.0
+                                                          : x < 0 ? -1.0
+                                                                  : 0.0; }},
+    {Function::Exp, [](FunctionCall& c, double x) { return c.faults().exp(x); }},
+    {Function::Ln, [](FunctionCall& c, double x) { return c.faults().log(x); }},
+    {Function::Log,
+     [](FunctionCall& c, double x) { return x > 0 ? std::log10(x) : c.faults().log(x); }},
+    {Function::LogN,
+     [](FunctionCall& c, double x) {
+         Faults& f = c.faults();
+         return f.divide(f.log(x), f.log(c.argument(2)));
+     }},
+    {Function::Sqrt, squareRoot},
+    {Function::Root, root},
+    {Function::Sin, [](FunctionCall& c, double x) { return positiveZero(std::sin(angle(c, x))); }},
+    {Function::Cos, [](FunctionCall& c, double x) { return positiveZero(std::cos(angle(c, x))); }},
+    {Function::Tg, [](FunctionCall& c,
+                      double x) { return positiveZero(c.faults().check(std::tan(angle(c, x)))); }},
+    {Function::Ctg,
+     [](FunctionCall& c, double x) { return c.faults().divide(1, std::tan(angle(c, x))); }},
+    {Function::Sc,
+     [](FunctionCall& c, double x) { return c.faults().divide(1, std::cos(angle(c, x))); }},
+    {Function::Csc,
+     [](FunctionCall& c, double x) { return c.faults().divide(1, std::sin(angle(c, x))); }},
+    {Function::ArcTg, [](FunctionCall&, double x) { return std::atan(x); }},
+    {Function::ArcSin,
+     [](FunctionCall& c, double x) { return std::fabs(x) > 1 ? outside(c) : std::asin(x); }},
+    {Function::ArcCos,
+     [](FunctionCall& c, double x) { return std::fabs(x) > 1 ? outside(c) : std::acos(x); }},
+    {Function::ArcSc,
+     [](FunctionCall& c, double x) { return std::fabs(x) < 1 ? outside(c) : std::acos(1 / x); }},
+    {Function::ArcCsc,
+     [](FunctionCall& c, double x) { return std::fabs(x) < 1 ? outside(c) : std::asin(1 / x); }},
+    {Function::ArcCtg, [](FunctionCall&, double x) { return kHalfPi - std::atan(x); }},
+    {Function::Sh,
+     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? std::sinh(x) : 0; }},
+    {Function::Ch,
+     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? std::cosh(x) : 0; }},
+    {Function::Th,
+     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? std::tanh(x) : 0; }},
+    {Function::Sch,
+     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? 1 / std::cosh(x) : 0; }},
+    {Function::Csch,
+     [](FunctionCall& c, double x) {
+         return withinExponentialRange(c, x) ? c.faults().divide(1, std::sinh(x)) : 0;
+     }},
+    {Function::Cth,
+     [](FunctionCall& c, double x) {
+         return withinExponentialRange(c, x) ? c.faults().divide(1, std::tanh(x)) : 0;
+     }},
+    {Function::ArSh, [](FunctionCall&, double x) { return std::asinh(x); }},
+    {Function::ArCh, [](FunctionCall& c,
+                        double x) { return x < 1 ? outside(c) : c.faults().check(std::acosh(x)); }},
+    {Function::ArTh,
+     [](FunctionCall& c, double x) { return std::fabs(x) >= 1 ? outside(c) : std::atanh(x); }},
+    {Function::ArSch,
+     [](FunctionCall& c, double x) {
+         if (!(x > 0 && x <= 1)) return outside(c);
+         return c.faults().log((std::sqrt(1 - x * x) + 1) / x);
+     }},
+    {Function::ArCsch,
+     [](FunctionCall& c, double x) { return x == 0 ? outside(c) : std::asinh(1 / x); }},
+    {Function::ArCth,
+     [](FunctionCall& c, double x) { return std::fabs(x) <= 1 ? outside(c) : std::atanh(1 / x); }},
+    {Function::DegToRad, [](FunctionCall&, double x) { return x * kPi / 180; }},
+    {Function::RadToDeg, radiansToDegrees},
+};
+
+// The rules by function number, for a look-up without search.
+constexpr std::array<Compute, kBuiltInFunctionCount + 1> kByNumber = [] {
+    std::array<Compute, kBuiltInFunctionCount + 1> table{};
+    for (const ElementaryRule& rule : kRules)
+        table[static_cast<std::size_t>(numberOf(rule.function))] = rule.compute;
+    return table;
+}();
+
 }  // namespace
 
 double computeElementary(FunctionCall& call) {
-    Faults& f = call.faults();
-    OperandLevel& first = call.firstLevel();
-    double x = call.argument(1);
-    double k = call.engine().angleFactor();
-    switch (call.number()) {
-        case fn::kAbs:
-            return std::fabs(x);
-        case fn::kRound:
-            return round(call);
-        case fn::kFloor:
-            return std::floor(x);
-        case fn::kInt:
-            return std::trunc(x);
-        case fn::kCeil:
-            return std::ceil(x);
-        case fn::kFract:
-            return x - std::trunc(x);
-        case fn::kSign:
-            return x > 0 ? 1.0 : x < 0 ? -1.0 : 0.0;
-        case fn::kExp:
-            return f.exp(x);
-        case fn::kLn:
-            return f.log(x);
-        case fn::kLog:
-            return x > 0 ? std::log10(x) : f.log(x);
-        case fn::kLogN:
-            return f.divide(f.log(x), f.log(call.argument(2)));
-        case fn::kSqrt:
-            scaleExponents(first.dimension, 0.5);
-            return f.sqrt(x);
-        case fn::kRoot:
-            return root(call, first);
-        case fn::kSin:
-            return positiveZero(std::sin(k * x));
-        case fn::kCos:
-            return positiveZero(std::cos(k * x));
-        case fn::kTg:
-            return positiveZero(f.check(std::tan(k * x)));
-        case fn::kCtg:
-            return f.divide(1, std::tan(k * x));
-        case fn::kSc:
-            return f.divide(1, std::cos(k * x));
-        case fn::kCsc:
-            return f.divide(1, std::sin(k * x));
-        case fn::kArcTg:
-            return std::atan(x);
-        // The inverse functions answer principal values on their whole domain.
-        case fn::kArcSin:
-            if (std::fabs(x) > 1) break;
-            return std::asin(x);
-        case fn::kArcCos:
-            if (std::fabs(x) > 1) break;
-            return std::acos(x);
-        case fn::kArcSc:
-            if (std::fabs(x) < 1) break;
-            return std::acos(1 / x);
-        case fn::kArcCsc:
-            if (std::fabs(x) < 1) break;
-            return std::asin(1 / x);
-        case fn::kArcCtg:
-            return kHalfPi - std::atan(x);
-        // Hyperbolic functions overflow (a fault) once their exponentials leave the range.
-        case fn::kSh:
-            return withinExponentialRange(f, x) ? std::sinh(x) : 0;
-        case fn::kCh:
-            return withinExponentialRange(f, x) ? std::cosh(x) : 0;
-        case fn::kTh:
-            return withinExponentialRange(f, x) ? std::tanh(x) : 0;
-        case fn::kSch:
-            return withinExponentialRange(f, x) ? 1 / std::cosh(x) : 0;
-        case fn::kCsch:
-            return withinExponentialRange(f, x) ? f.divide(1, std::sinh(x)) : 0;
-        case fn::kCth:
-            return withinExponentialRange(f, x) ? f.divide(1, std::tanh(x)) : 0;
-        case fn::kArSh:
-            return std::asinh(x);
-        case fn::kArCh:
-            if (x < 1) break;
-            return f.check(std::acosh(x));
-        case fn::kArTh:
-            if (std::fabs(x) >= 1) break;
-            return std::atanh(x);
-        case fn::kArSch:
-            if (!(x > 0 && x <= 1)) break;
-            return f.log((std::sqrt(1 - x * x) + 1) / x);
-        case fn::kArCsch:
-            if (x == 0) break;
-            return std::asinh(1 / x);
-        case fn::kArCth:
-            if (std::fabs(x) <= 1) break;
-            return std::atanh(1 / x);
-        case fn::kDegToRad:
-            return x * Engine::kPi / 180;
-        case fn::kRadToDeg: {
-            double degrees = x * 180 / Engine::kPi;
-            call.engine().setResultNote(degreesMinutesSeconds(degrees, f));
-            return degrees;
-        }
-        default:
-            break;
-    }
-    f.raise();
-    return 0;
+    Compute compute = kByNumber[static_cast<std::size_t>(numberOf(call.function()))];
+    if (compute == nullptr) return outside(call);
+    return compute(call, call.argument(1));
 }
 
 }  // namespace tally

@@ -4,14 +4,11 @@
 #include <vector>
 
 #include "engine/function_call.h"
+#include "engine/function_table.h"
 
 namespace tally {
 
 namespace {
-
-// The numbers of this family's functions in the function table.
-constexpr int kDDB = 59, kFV = 60, kIPmt = 61, kIRR = 62, kMIRR = 63, kNPer = 64, kNPV = 65,
-              kPmt = 66, kPPmt = 67, kPV = 68, kRate = 69, kSLN = 70, kSYD = 71;
 
 // Rate and IRR: Newton's method stops when a step is below this fraction of the rate, and
 // gives up after this many steps.
@@ -284,44 +281,44 @@ double found(Faults& f, std::optional<double> rate) {
 double computeFinance(FunctionCall& call) {
     Faults& f = call.faults();
     auto argument = [&](int i) { return call.argument(i); };
-    switch (call.number()) {
-        case kDDB:
+    switch (call.function()) {
+        case Function::DDB:
             return decliningBalance(f, argument(1), argument(2), argument(3), argument(4),
                                     orDefault(call, 5, kDefaultFactor));
-        case kFV:
+        case Function::FV:
             return futureValue(argument(1), wholePeriods(f, argument(2)), argument(3),
                                orDefault(call, 4, 0), dueAtStart(call, 5));
-        case kIPmt:
+        case Function::IPmt:
             return interestPayment(f, argument(1), argument(2), argument(3), argument(4),
                                    orDefault(call, 5, 0), dueAtStart(call, 6));
-        case kIRR:
+        case Function::IRR:
             return found(f, internalRate(values(call, 1)));
-        case kMIRR:
+        case Function::MIRR:
             return modifiedInternalRate(f, argument(1), argument(2), values(call, 3));
-        case kNPer:
+        case Function::NPer:
             return numberOfPeriods(f, argument(1), argument(2), argument(3), orDefault(call, 4, 0),
                                    dueAtStart(call, 5));
-        case kNPV:
+        case Function::NPV:
             return netPresentValue(f, argument(1), values(call, 2));
-        case kPmt:
+        case Function::Pmt:
             return payment(f, argument(1), wholePeriods(f, argument(2)), argument(3),
                            orDefault(call, 4, 0), dueAtStart(call, 5));
-        case kPPmt: {
+        case Function::PPmt: {
             double periods = wholePeriods(f, argument(3));
             double future = orDefault(call, 5, 0);
             double type = dueAtStart(call, 6);
             return payment(f, argument(1), periods, argument(4), future, type) -
                    interestPayment(f, argument(1), argument(2), periods, argument(4), future, type);
         }
-        case kPV:
+        case Function::PV:
             return presentValue(argument(1), wholePeriods(f, argument(2)), argument(3),
                                 orDefault(call, 4, 0), dueAtStart(call, 5));
-        case kRate:
+        case Function::Rate:
             return found(f, rate(argument(1), argument(2), argument(3), orDefault(call, 4, 0),
                                  dueAtStart(call, 5), orDefault(call, 6, kDefaultGuess)));
-        case kSLN:
+        case Function::SLN:
             return f.divide(argument(1) - argument(2), argument(3));
-        case kSYD:
+        case Function::SYD:
             return yearsDigits(f, argument(1), argument(2), argument(3), argument(4));
         default:
             break;

@@ -5,11 +5,35 @@
 
 namespace tally {
 
+// The built-in functions by number; the symbol-table code of a function is its negated
+// number. The table below lists them in this order.
+// clang-format off
+enum class Function {
+    Abs = 1, Round, Cos, Exp, Floor, Int, Ln, Log, Sqrt, Sign,
+    Sin, Root, Tg, LogN, Ctg, Sc, Csc, ArcTg, ArcSin, ArcCos,
+    ArcSc, ArcCsc, ArcCtg, Sh, Ch, Th, Sch, Csch, Cth, ArSh,
+    ArCh, ArTh, ArSch, ArCsch, ArCth, Ave, Sum, Min, Max, FSum,
+    FInt, SumSq, Norm, DevSq, VarP, Var, Std, StdP, Fract, DegToRad,
+    RadToDeg, Prime, FDiff, FDiff2, FDiff3, FZero, FMin, FMax, DDB, FV,
+    IPmt, IRR, MIRR, NPer, NPV, Pmt, PPmt, PV, Rate, SLN,
+    SYD, Erf, Bico, Gamma, II, Combin, Accomod, Permut, Erfc, Rand,
+    FPlot, YPlot, XYPlot, Do, Ceil,
+};
+// clang-format on
+
+inline constexpr int kBuiltInFunctionCount = static_cast<int>(Function::Ceil);
+
+constexpr int numberOf(Function function) {
+    return static_cast<int>(function);
+}
+
 // Which module computes a built-in function.
-enum class FunctionFamily { Elementary, Statistics, Solver, Finance };
+enum class FunctionFamily { Elementary, Statistics, Special, Solver, Finance };
+
+inline constexpr int kAnyCount = 1 << 30;
 
 struct FunctionSpec {
-    int number;                     // 1..85; the symbol-table code is -number
+    Function function;
     std::u16string_view name;       // as registered
     std::u16string_view signature;  // the help text shown while typing a call
     int minArguments;
@@ -20,24 +44,10 @@ struct FunctionSpec {
     int expressionArguments = 0;
 };
 
-inline constexpr int kAnyCount = 1 << 30;
-inline constexpr int kBuiltInFunctionCount = 85;
-
-// The 85 built-in functions, indexed by number - 1.
+// The built-in functions, indexed by number - 1.
 const std::array<FunctionSpec, kBuiltInFunctionCount>& functionTable();
-inline const FunctionSpec& functionSpec(int number) {
-    return functionTable()[number - 1];
+inline const FunctionSpec& functionSpec(Function function) {
+    return functionTable()[static_cast<std::size_t>(numberOf(function) - 1)];
 }
-
-// Numbers of the functions the engine refers to by name.
-namespace fn {
-inline constexpr int kAbs = 1, kRound = 2, kCos = 3, kExp = 4, kFloor = 5, kInt = 6, kLn = 7,
-                     kLog = 8, kSqrt = 9, kSign = 10, kSin = 11, kRoot = 12, kTg = 13, kLogN = 14,
-                     kCtg = 15, kSc = 16, kCsc = 17, kArcTg = 18, kArcSin = 19, kArcCos = 20,
-                     kArcSc = 21, kArcCsc = 22, kArcCtg = 23, kSh = 24, kCh = 25, kTh = 26,
-                     kSch = 27, kCsch = 28, kCth = 29, kArSh = 30, kArCh = 31, kArTh = 32,
-                     kArSch = 33, kArCsch = 34, kArCth = 35, kFract = 49, kDegToRad = 50,
-                     kRadToDeg = 51, kCeil = 85;
-}  // namespace fn
 
 }  // namespace tally

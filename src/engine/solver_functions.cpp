@@ -5,28 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/checked_math.h"
+#include "engine/faults.h"
 #include "engine/function_call.h"
-#include "engine/messages.h"
+#include "engine/function_table.h"
 
 namespace tally {
 
 namespace {
-
-enum Number {
-    kFSum = 40,
-    kFInt = 41,
-    kFDiff = 53,
-    kFDiff2 = 54,
-    kFDiff3 = 55,
-    kFZero = 56,
-    kFMin = 57,
-    kFMax = 58,
-    kFPlot = 81,
-    kYPlot = 82,
-    kXYPlot = 83,
-    kDo = 84
-};
 
 constexpr double kLargest = 1.79769313486231e308;
 constexpr int kMostPoints = 1000000;
@@ -35,18 +20,18 @@ constexpr double kMostTerms = 1e8;
 // An expression in a bound variable, evaluated again and again for trial values.
 class BoundExpression {
   public:
-    BoundExpression(Engine& engine, EntryRef bound, std::u16string text)
-        : m_engine(engine), m_bound(bound), m_text(std::move(text)) {}
+    BoundExpression(LineEvaluator& evaluator, EntryRef bound, std::u16string text)
+        : m_evaluator(evaluator), m_bound(bound), m_text(std::move(text)) {}
 
     // Evaluation by the solvers: failures of single points are forgotten.
-    double operator()(double t) { return m_engine.evaluateAt(m_text, m_bound, t, true); }
+    double operator()(double t) { return m_evaluator.evaluateAt(m_text, m_bound, t, true); }
     // Evaluation by loops and plots: failures stay for the line to report.
-    double plain(double t) { return m_engine.evaluateAt(m_text, m_bound, t, false); }
-    bool stopped() const { return m_engine.unwinding(); }
+    double plain(double t) { return m_evaluator.evaluateAt(m_text, m_bound, t, false); }
+    bool stopped() const { return m_evaluator.unwinding(); }
     const std::u16string& text() const { return m_text; }
 
   private:
-    Engine& m_engine;
+    LineEvaluator& m_evaluator;
     EntryRef m_bound;
     std::u16string m_text;
 };
@@ -348,11 +333,11 @@ void normaliseRange(double& low, double& high) {
 
 // FPlot and XYPlot: every point is computed first, then the ranges go to the window and
 // the points follow as one connected curve.
-double plot(FunctionCall& call, Engine& engine, EntryRef bound, bool parametric) {
+double plot(FunctionCall& call, LineEvaluator& evaluator, EntryRef bound, bool parametric) {
     Faults& faults = call.faults();
     int count = call.count();
     int fixed = parametric ? 4 : 3;  // arguments before the optional ones
-    if (parametric && (count == 6 || count == 7)) return call.fail(message::kTooFewArguments, 0);
+    if (parametric && (count == 6 || count == 7)) return call.fail(EngineError::TooFewArguments, 0);
     bool ranges = parametric ? count >= 8 : count >= 5;
     bool pointsGiven = parametric ? (count == 5 || count == 9) : (count == 4 || count == 6);
     double a = call.argument(fixed - 1), b = call.argument(fixed);
@@ -360,13 +345,14 @@ double plot(FunctionCall& call, Engine& engine, EntryRef bound, bool parametric)
     if (a == b) b = a == 0 ? 1 : b * 1.1;
     Sweep points;
     if (!sweep(a, b, pointsGiven ? call.argument(count) : 100, faults, points)) return 0;
-    std::u16string first = engine.rewriteBoundVariable(call.argumentText(1), bound);
-    BoundExpression xOf(engine, bound, first);
+    std::u16string first = evaluator.rewriteBoundVariable(call.argumentText(1), bound);
+    BoundExpression xOf(evaluator, bound, first);
     BoundExpression yOf(
-        engine, bound, parametric ? engine.rewriteBoundVariable(call.argumentText(2), bound) : u"");
+        evaluator, bound,
+        parametric ? evaluator.rewriteBoundVariable(call.argumentText(2), bound) : u"");
     std::vector<double> xs, ys;
     double t = a;
-    for (int k = 0; k < points.count && !engine.unwinding(); ++k, t += points.step) {
+    for (int k = 0; k < points.count && !evaluator.unwinding(); ++k, t += points.step) {
         if (parametric) {
             xs.push_back(xOf.plain(t));
             ys.push_back(yOf.plain(t));
@@ -375,7 +361,7 @@ double plot(FunctionCall& call, Engine& engine, EntryRef bound, bool parametric)
             ys.push_back(xOf.plain(t));
         }
     }
-    if (engine.unwinding()) return 0;
+    if (evaluator.unwinding()) return 0;
     double xMin = kLargest, xMax = -kLargest, yMin = kLargest, yMax = -kLargest;
     if (ranges) {
         int at = fixed + 1;
@@ -393,10 +379,10 @@ double plot(FunctionCall& call, Engine& engine, EntryRef bound, bool parametric)
             xMin = a, xMax = b;
         }
     }
-    if (xs.empty()) return engine.ans();
+    if (xs.empty()) return call.ans();
     normaliseRange(xMin, xMax);
     normaliseRange(yMin, yMax);
-    if (PlotSink* sink = engine.plotSink()) {
+    if (PlotSink* sink = evaluator.settings().plot) {
         std::u16string title =
             parametric ? u"{ x=" + call.argumentText(1) + u"; y=" + call.argumentText(2) + u" }"
                        : call.argumentText(1);
@@ -405,7 +391,7 @@ double plot(FunctionCall& call, Engine& engine, EntryRef bound, bool parametric)
         for (std::size_t i = 0; i < xs.size(); ++i)
             sink->plotValue(xs[i], ys[i], i > 0);
     }
-    return engine.ans();
+    return call.ans();
 }
 
 // Do: evaluates the expression for its side effects at n points; the result is Ans.
@@ -416,74 +402,75 @@ double loop(FunctionCall& call, BoundExpression& f, Faults& faults) {
     double x = a;
     for (int k = 0; k < points.count && !f.stopped(); ++k, x += points.step)
         f.plain(x);
-    return call.engine().ans();
+    return call.ans();
 }
 
 }  // namespace
 
 double computeSolver(FunctionCall& call) {
-    Engine& engine = call.engine();
+    LineEvaluator& evaluator = call.evaluator();
     Faults& faults = call.faults();
-    if (call.number() == kYPlot) {
-        if (PlotSink* sink = engine.plotSink()) {
+    Function function = call.function();
+    if (function == Function::YPlot) {
+        if (PlotSink* sink = evaluator.settings().plot) {
             sink->open(u"YPlot");
-            sink->yPlot(engine.plotX(), call.argument(1));
+            sink->yPlot(evaluator.plotX(), call.argument(1));
         }
         return call.argument(1);
     }
     // The bound variable's level is the top of the argument written "x=a" (the third
     // argument of XYPlot, the second of the others).
-    int boundArgument = call.number() == kXYPlot ? 3 : 2;
-    const OperandLevel& level = engine.operandStack().at(call.argumentEnd(boundArgument) - 1);
+    int boundArgument = function == Function::XYPlot ? 3 : 2;
+    const OperandLevel& level = evaluator.operandStack().at(call.argumentEnd(boundArgument) - 1);
     if (!level.isReference() || call.isEmpty(boundArgument)) {
         faults.raise();
         return 0;
     }
     EntryRef bound{level.refBucket, level.refSlot};
     // A line that defines a user function only records it.
-    if (engine.flags().isFunctionDefinition) return 0;
-    bool tracking = engine.nameTracking();
+    if (evaluator.isFunctionDefinition()) return 0;
+    bool tracking = evaluator.nameTracking();
     struct RestoreTracking {
-        Engine& engine;
+        LineEvaluator& evaluator;
         bool tracking;
-        ~RestoreTracking() { engine.setNameTracking(tracking); }
-    } restore{engine, tracking};
-    engine.setNameTracking(false);
+        ~RestoreTracking() { evaluator.setNameTracking(tracking); }
+    } restore{evaluator, tracking};
+    evaluator.setNameTracking(false);
 
-    if (call.number() == kFPlot || call.number() == kXYPlot) {
-        return plot(call, engine, bound, call.number() == kXYPlot);
+    if (function == Function::FPlot || function == Function::XYPlot) {
+        return plot(call, evaluator, bound, function == Function::XYPlot);
     }
-    std::u16string text = engine.rewriteBoundVariable(call.argumentText(1), bound);
-    if (call.number() == kFMax) text = u"-(" + text + u")";
-    BoundExpression f(engine, bound, std::move(text));
+    std::u16string text = evaluator.rewriteBoundVariable(call.argumentText(1), bound);
+    if (function == Function::FMax) text = u"-(" + text + u")";
+    BoundExpression f(evaluator, bound, std::move(text));
     double a = call.argument(2);
-    double tolerance = Engine::kSolverTolerance;
+    double tolerance = LineEvaluator::kSolverTolerance;
     double result = 0;
-    switch (call.number()) {
-        case kFSum:
+    switch (function) {
+        case Function::FSum:
             result = sum(f, a, call.argument(3),
                          call.count() >= 4 && !call.isEmpty(4) ? call.argument(4) : 1, faults);
             break;
-        case kFInt:
+        case Function::FInt:
             result = integrate(f, a, call.argument(3), tolerance);
             break;
-        case kFDiff:
+        case Function::FDiff:
             result = differentiate(f, a, 1);
             break;
-        case kFDiff2:
+        case Function::FDiff2:
             result = differentiate(f, a, 2);
             break;
-        case kFDiff3:
+        case Function::FDiff3:
             result = differentiate(f, a, 3);
             break;
-        case kFZero:
+        case Function::FZero:
             result = findZero(f, a, call.argument(3), tolerance, faults);
             break;
-        case kFMin:
-        case kFMax:
+        case Function::FMin:
+        case Function::FMax:
             result = findMinimum(f, a, call.argument(3), tolerance);
             break;
-        case kDo:
+        case Function::Do:
             result = loop(call, f, faults);
             break;
         default:
@@ -491,7 +478,7 @@ double computeSolver(FunctionCall& call) {
             break;
     }
     // A cancelled or abandoned run ends as a fault of the call.
-    if (engine.unwinding()) faults.raise();
+    if (evaluator.unwinding()) faults.raise();
     return result;
 }
 

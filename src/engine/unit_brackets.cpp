@@ -1,10 +1,9 @@
 #include <string>
 
-#include "engine/engine.h"
 #include "engine/format_number.h"
-#include "engine/messages.h"
+#include "engine/line_evaluator.h"
 #include "lang/blanks.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/recognisers.h"
 
 namespace tally {
@@ -41,106 +40,111 @@ std::u16string meText(double value) {
 
 }  // namespace
 
-void Engine::beginUnit() {
+void LineEvaluator::beginUnit() {
     ++m_unitDepth;
     m_unitBaseHeight = m_stack.height();
 }
 
-void Engine::endUnit() {
+void LineEvaluator::endUnit() {
     --m_unitDepth;
     // A value with a unit is no longer a lone literal, whether the unit multiplied or
     // converted it.
-    if (m_unitDepth == 0 && !m_definingUnits) clearLiteralFlags();
-    if (m_unitFactorPushed) applyOperator(3);
+    if (m_unitDepth == 0) clearLiteralFlags();
+    if (m_unitFactorPushed) applyOperator(BinaryOperator::Multiply);
 }
 
 // Evaluates a unit's definition on top of the stack: its value lands in the current value
 // and its dimension is carried to the next push.
-void Engine::resolveWithDefinition(std::u16string_view definition) {
+void LineEvaluator::resolveWithDefinition(std::u16string_view definition) {
     if (!evaluateNested(trimBlanks(definition))) {
-        setError(message::kDimensionError);
-        m_currentValue = ans();
+        setError(EngineError::DimensionError);
+        m_currentValue = m_tables.symbols.ans();
     }
 }
 
-void Engine::resolveUnitName() {
+void LineEvaluator::resolveUnitName() {
     if (m_unitDepth < 1) return;
-    m_calls.pushKind(m_currentEntry.valid() ? m_variables[m_currentEntry].code : code::kVariable);
+    SymbolTable& symbols = m_tables.symbols;
+    m_calls.pushKind(m_currentEntry.valid() ? symbols[m_currentEntry].code : code::kVariable);
     bool tracking = m_nameTracking;
     m_nameTracking = false;
     struct Restore {
-        Engine& engine;
+        LineEvaluator& evaluator;
         bool tracking;
         ~Restore() {
-            engine.m_nameTracking = tracking;
-            engine.m_calls.popKind();
+            evaluator.m_nameTracking = tracking;
+            evaluator.m_calls.popKind();
         }
     } restore{*this, tracking};
 
-    std::int32_t unitCode = m_currentEntry.valid() ? m_variables[m_currentEntry].code : 0;
-    if (unitCode > code::kAns || unitCode < code::unitRecord(unitCount())) {
-        setError(message::kUnknownDimension);
-        return;
-    }
-    int record = code::kE - unitCode;
-    if (record < 1) {
-        setError(message::kUnknownDimension);
+    std::int32_t unitCode = m_currentEntry.valid() ? symbols[m_currentEntry].code : 0;
+    int record = code::unitRecordOf(unitCode);
+    if (!code::isUnitRecord(unitCode) || record > m_tables.units.count()) {
+        setError(EngineError::UnknownDimension);
         return;
     }
     // Copies: evaluating the definition may register units and grow the table.
-    const std::u16string definition = m_units[static_cast<std::size_t>(record - 1)].definition;
-    const std::u16string name = m_units[static_cast<std::size_t>(record - 1)].name;
-
+    const std::u16string definition = m_tables.units.record(record).definition;
+    const std::u16string name = m_tables.units.record(record).name;
     if (findMe(definition) == std::u16string::npos) {
-        // A unit that is a factor: a base unit marks its exponent for the next push.
-        for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
-            if (m_baseUnits[i].symbol == name) m_pendingBaseUnit = static_cast<int>(i + 1);
-        }
-        std::optional<bool>& opens = m_units[static_cast<std::size_t>(record - 1)].opensBaseUnit;
-        // "pi" (record 1) is a number written as a unit, not a new base unit.
-        if (!opens) {
-            opens = record != 1 && isName(name) && isNumericLiteral(trimBlanks(definition));
-        }
-        if (m_pendingBaseUnit == 0 && *opens) {
-            m_baseUnits.push_back({name, 1, 0});
-            m_baseUnitEntries.push_back(m_currentEntry);
-            m_pendingBaseUnit = static_cast<int>(m_baseUnits.size());
-        }
-        resolveWithDefinition(definition);
-        m_unitFactorPushed = true;
+        resolveUnitFactor(record, definition, name);
+    } else if (m_stack.height() == m_unitBaseHeight && m_conversionAllowed && !m_stack.empty()) {
+        convertScale(definition);
+    } else {
+        resolveScaleFactor(definition);
+    }
+}
+
+// A unit that is a factor: a base unit marks its exponent for the next push, and a unit
+// defined by a plain number opens a base unit of its own on first use.
+void LineEvaluator::resolveUnitFactor(int record, const std::u16string& definition,
+                                      const std::u16string& name) {
+    UnitTable& units = m_tables.units;
+    if (int index = units.baseUnitIndex(name); index > 0) m_pendingBaseUnit = index;
+    std::optional<bool>& opens = units.record(record).opensBaseUnit;
+    // "pi" (record 1) is a number written as a unit, not a new base unit.
+    if (!opens) opens = record != 1 && isName(name) && isNumericLiteral(trimBlanks(definition));
+    if (m_pendingBaseUnit == 0 && *opens) {
+        m_pendingBaseUnit = units.openBaseUnit(name, m_currentEntry);
+    }
+    resolveWithDefinition(definition);
+    m_unitFactorPushed = true;
+}
+
+// A scale unit right after a value converts that value: "Me" in the definition stands
+// for it.
+void LineEvaluator::convertScale(const std::u16string& definition) {
+    m_conversionAllowed = false;
+    if (m_signedLiteralHeight == m_stack.height()) {
+        m_stack.top().value = -m_stack.top().value;
+        m_negationTakenAtHeight = m_stack.height();
+    }
+    m_signedLiteralHeight = 0;
+    if (!evaluateNested(trimBlanks(replaceMe(definition, meText(m_stack.top().value))))) {
+        setError(EngineError::DimensionError);
+        m_currentValue = m_tables.symbols.ans();
         return;
     }
-    if (m_stack.height() == m_unitBaseHeight && m_conversionAllowed && !m_stack.empty()) {
-        // A scale conversion of the value before the bracket.
-        m_conversionAllowed = false;
-        if (m_signedLiteralHeight == m_stack.height()) {
-            m_stack.top().value = -m_stack.top().value;
-            m_negationTakenAtHeight = m_stack.height();
+    m_resultNote.clear();
+    ++m_operationCount;
+    OperandLevel& top = m_stack.top();
+    top.value = m_currentValue;
+    if (m_settings.useDimensions) {
+        if (isDimensionless(top.dimension)) {
+            top.dimension = m_carriedDimension;
+        } else if (!isDimensionless(m_carriedDimension) &&
+                   !sameDimension(top.dimension, m_carriedDimension)) {
+            setError(EngineError::DimensionMismatch);
         }
-        m_signedLiteralHeight = 0;
-        if (!evaluateNested(trimBlanks(replaceMe(definition, meText(m_stack.top().value))))) {
-            setError(message::kDimensionError);
-            m_currentValue = ans();
-            return;
-        }
-        m_resultNote.clear();
-        ++m_operationCount;
-        OperandLevel& top = m_stack.top();
-        top.value = m_currentValue;
-        if (m_useDimensions) {
-            if (isDimensionless(top.dimension)) {
-                top.dimension = m_carriedDimension;
-            } else if (!isDimensionless(m_carriedDimension) &&
-                       !sameDimension(top.dimension, m_carriedDimension)) {
-                setError(message::kDimensionMismatch);
-            }
-        }
-        m_carriedDimension = std::move(top.dimension);
-        m_stack.pop();
-        m_unitFactorPushed = false;
-        return;
     }
-    // Part of a compound bracket, or a second conversion in the line: a plain factor.
+    m_carriedDimension = std::move(top.dimension);
+    m_stack.pop();
+    m_unitFactorPushed = false;
+}
+
+// A scale unit inside a compound bracket, or a second conversion in the line: a plain
+// factor.
+void LineEvaluator::resolveScaleFactor(const std::u16string& definition) {
     std::size_t sign = definition.find_first_of(u"+-");
     std::u16string factor;
     if (sign != std::u16string::npos) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/function_table.h"
+
 namespace tally {
 
 // A function the user defined: its body refers to parameter i as the marker 15 followed
@@ -14,10 +16,10 @@ struct UserFunction {
     int parameterCount() const { return static_cast<int>(parameterNames.size()); }
 };
 
-// User functions are numbered after the 85 built-in ones: the first is number 86.
+// User functions are numbered after the built-in ones.
 class UserFunctionTable {
   public:
-    static constexpr int kFirstNumber = 86;
+    static constexpr int kFirstNumber = kBuiltInFunctionCount + 1;
 
     bool contains(int number) const {
         return number >= kFirstNumber && number - kFirstNumber < static_cast<int>(m_records.size());

@@ -1,6 +1,8 @@
 #include "engine/variable_table.h"
 
-#include "lang/charset.h"
+#include <string>
+
+#include "lang/code_page.h"
 
 namespace tally {
 
@@ -15,6 +17,25 @@ std::int64_t ansiLower(char16_t unit) {
 }
 
 }  // namespace
+
+std::u16string parameterName(int i) {
+    std::string digits = std::to_string(i);
+    std::u16string name(1, kBoundMarker);
+    name.append(digits.begin(), digits.end());
+    return name;
+}
+
+std::u16string boundName(std::u16string_view name) {
+    std::u16string hidden(1, kBoundMarker);
+    hidden += name;
+    return hidden;
+}
+
+std::u16string unitName(std::u16string_view name) {
+    std::u16string marked(1, kUnitMarker);
+    marked += name;
+    return marked;
+}
 
 VariableTable::VariableTable() : m_buckets(kBucketCount) {}
 

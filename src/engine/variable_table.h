@@ -5,9 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/function_table.h"
+
 namespace tally {
 
-// Codes of the symbol table.
+// Codes of the symbol table: what a name stands for.
 namespace code {
 inline constexpr std::int32_t kVariable = 0;
 inline constexpr std::int32_t kUserFunctionBase = 65536;
@@ -15,21 +17,47 @@ inline constexpr std::int32_t kUserFunctionLast = 131072;
 inline constexpr std::int32_t kAns = -16777216;
 inline constexpr std::int32_t kPi = -16777217;
 inline constexpr std::int32_t kE = -16777218;
-// Unit record k has the code kE - k.
-constexpr std::int32_t unitRecord(int k) {
-    return kE - k;
+
+constexpr std::int32_t builtInFunction(Function function) {
+    return -numberOf(function);
 }
 constexpr bool isBuiltInFunction(std::int32_t c) {
-    return c >= -85 && c <= -1;
+    return c >= -kBuiltInFunctionCount && c <= -1;
+}
+constexpr Function builtInFunctionOf(std::int32_t c) {
+    return static_cast<Function>(-c);
+}
+constexpr std::int32_t userFunction(int number) {
+    return kUserFunctionBase + number;
 }
 constexpr bool isUserFunction(std::int32_t c) {
     return c >= kUserFunctionBase && c <= kUserFunctionLast;
+}
+constexpr int userFunctionNumber(std::int32_t c) {
+    return c - kUserFunctionBase;
+}
+// Unit record k (from 1) has the code kE - k.
+constexpr std::int32_t unitRecord(int k) {
+    return kE - k;
+}
+constexpr bool isUnitRecord(std::int32_t c) {
+    return c <= unitRecord(1);
+}
+constexpr int unitRecordOf(std::int32_t c) {
+    return kE - c;
 }
 }  // namespace code
 
 // Characters the user cannot type that start the engine's own names.
 inline constexpr char16_t kUnitMarker = 14;
 inline constexpr char16_t kBoundMarker = 15;
+
+// The hidden name of parameter i (from 1) in a stored user-function body.
+std::u16string parameterName(int i);
+// The hidden name of a solver's bound variable.
+std::u16string boundName(std::u16string_view name);
+// The name a unit is registered under.
+std::u16string unitName(std::u16string_view name);
 
 struct EntryRef {
     int bucket = -1;  // 0-based
@@ -62,17 +90,6 @@ class VariableTable {
 
     VariableEntry& operator[](EntryRef ref) { return m_buckets[ref.bucket][ref.slot]; }
     const VariableEntry& operator[](EntryRef ref) const { return m_buckets[ref.bucket][ref.slot]; }
-
-    // Every entry in bucket order, for listings.
-    template <class Visit>
-    void forEach(Visit visit) const {
-        for (int b = 0; b < kBucketCount; ++b) {
-            const auto& bucket = m_buckets[static_cast<std::size_t>(b)];
-            for (std::size_t s = 0; s < bucket.size(); ++s) {
-                visit(EntryRef{b, static_cast<int>(s)}, bucket[s]);
-            }
-        }
-    }
 
   private:
     std::vector<std::vector<VariableEntry>> m_buckets;

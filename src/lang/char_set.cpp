@@ -1,6 +1,6 @@
 #include "lang/char_set.h"
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/grammar_actions.h"
 #include "lang/grammar_variant.h"
 #include "lang/parse_state.h"
@@ -23,8 +23,6 @@ class Grammar {
     Grammar(const GrammarVariant& variant, Actions& actions, int depthLimit = kDefaultDepthLimit)
         : m_g(variant), m_actions(actions), m_depthLimit(depthLimit) {}
 
-    // Reads the whole text from the variant's start symbol and returns the syntax error
-    // message, empty when the text was accepted.
     // Whether the whole text is accepted, without composing an error message.
     bool accepts(std::u16string_view text) {
         m_state.quiet = true;
@@ -33,6 +31,8 @@ class Grammar {
         return accepted;
     }
 
+    // Reads the whole text from the variant's start symbol and returns the syntax error
+    // message, empty when the text was accepted.
     std::u16string parse(std::u16string_view text) {
         m_state.begin(text);
         m_depth = 0;
@@ -258,18 +258,18 @@ class Grammar {
         eList();
     }
 
-    // E-List ::= { ("+" | "-") Term (ApplyOperator 1 | 2) }
+    // E-List ::= { ("+" | "-") Term (ApplyOperator Add | Subtract) }
     void eList() {
         for (;;) {
-            int code = at('+') ? 1 : at('-') ? 2 : 0;
-            if (code == 0) {
+            if (!at('+') && !at('-')) {
                 if (!in(N::EList)) report(N::EList);
                 return;
             }
+            BinaryOperator op = at('+') ? BinaryOperator::Add : BinaryOperator::Subtract;
             operatorChar();
             term();
             if (failed()) return;
-            m_actions.applyOperator(code);
+            m_actions.applyOperator(op);
         }
     }
 
@@ -281,35 +281,33 @@ class Grammar {
         tList();
     }
 
-    // T-List ::= { ("*" | "·" | "/" | "\" | ":") Fact (ApplyOperator 3 | 4 | 6 | 7) }
+    // T-List ::= { ("*" | "·" | "/" | "\" | ":") Fact
+    //              (ApplyOperator Multiply | Divide | Quotient | Remainder) }
     void tList() {
         for (;;) {
-            int code = 0;
+            BinaryOperator op;
             switch (cur()) {
                 case '*':
                 case 0xB7:
-                    code = 3;
+                    op = BinaryOperator::Multiply;
                     break;
                 case '/':
-                    code = 4;
+                    op = BinaryOperator::Divide;
                     break;
                 case '\\':
-                    code = 6;
+                    op = BinaryOperator::Quotient;
                     break;
                 case ':':
-                    code = 7;
+                    op = BinaryOperator::Remainder;
                     break;
                 default:
-                    break;
-            }
-            if (code == 0) {
-                if (!in(N::TList)) report(N::TList);
-                return;
+                    if (!in(N::TList)) report(N::TList);
+                    return;
             }
             operatorChar();
             fact();
             if (failed()) return;
-            m_actions.applyOperator(code);
+            m_actions.applyOperator(op);
         }
     }
 
@@ -336,7 +334,7 @@ class Grammar {
         if (n == N::S && !in(N::S)) report(N::S);
     }
 
-    // F-List ::= { "^" S Prim (ApplyOperator 5) S|UnitOfM }
+    // F-List ::= { "^" S Prim (ApplyOperator Power) S|UnitOfM }
     void fList() {
         while (at('^')) {
             operatorChar();
@@ -344,7 +342,7 @@ class Grammar {
             if (failed()) return;
             prim();
             if (failed()) return;
-            m_actions.applyOperator(5);
+            m_actions.applyOperator(BinaryOperator::Power);
             unitOfMeasure();
             if (failed()) return;
         }

@@ -18,6 +18,10 @@ enum class TextClass {
 };
 inline constexpr int kTextClassCount = 9;
 
+// The binary operators: "+", "-", "*" or "·", "/", "^", "\" (integer quotient) and ":"
+// (remainder).
+enum class BinaryOperator { Add, Subtract, Multiply, Divide, Power, Quotient, Remainder };
+
 // Every hook the grammar calls, as no-ops. A policy derives from this and hides the hooks
 // it needs; the grammar is a template over the policy, so unused hooks cost nothing.
 // Positions are 1-based indexes of the character under the cursor.
@@ -34,7 +38,7 @@ struct GrammarActions {
     void negate() {}
     void factorial() {}
     void percent() {}
-    void applyOperator(int /*code*/) {}
+    void applyOperator(BinaryOperator /*op*/) {}
     void beginName(int /*position*/) {}
     void appendNameChar(char16_t /*unit*/) {}
     double lookupName() { return 0; }

@@ -125,15 +125,11 @@ GrammarVariant GrammarVariant::buildCalc() {
     g.set(N::Arguments, u"<Arguments>", u"( chr(9) ' '-! % )-- / :-; = [-^ ` |-} · finish");
     g.set(N::ArgList, u"<Arg-List>", u"chr(9) ' ' #-$ & ( + --. 0-9 A-[ _ a-| ° А-я )");
     g.set(N::AList, u"<A-List>", u", ; )");
-    g.set(N::Separator, u"<Separator>", u", ;");
     g.set(N::ExpressOrEmpty, u"<Express|>", u"chr(9) ' ' #-$ & ( + --. 0-9 A-[ _ a-| ° А-я ) , ;");
     g.set(N::NamedFirst, u"<[6]>", u"= ) , ;");
     g.set(N::NamedNext, u"<[7]>", u"= ) , ;");
 
     g.set(N::Const, u"<Const>", u"0-9 . # &");
-    g.set(N::Integer, u"<Integer>", u"0-9");
-    g.set(N::DecimalList, u"<{1}-list>", u"0-9");
-    g.set(N::DecimalDigit, u"<{1}>", u"0-9");
     g.set(N::DecimalRight, u"<{1}-right>",
           u"0-9 chr(9) ' '-chr(34) % ' )-/ :-; = E H [-^ ` e h o |-} ° · Ч ч finish");
     g.set(N::Real, u"<Real>",
@@ -144,23 +140,14 @@ GrammarVariant GrammarVariant::buildCalc() {
           u"E e chr(9) ' '-chr(34) % ' )-- / :-; = H [-^ ` h o |-} ° · Ч ч finish");
     g.set(N::ExponentSign, u"<Number>", u"+ - 0-9");
     g.set(N::Int, u"<Int>", u"0-9");
-    g.set(N::ExponentList, u"<{2}-list>", u"0-9");
-    g.set(N::ExponentDigit, u"<{2}>", u"0-9");
     g.set(N::ExponentRight, u"<{2}-right>", u"0-9 " + follow);
     g.set(N::DigitTerm, u"<Digit>", u"0-9");
     g.set(N::NoDec, u"<NoDec>", u"H X h x O o");
     g.set(N::Hex, u"<Hex>", u"0-9 A-F a-f");
-    g.set(N::HexList, u"<{3}-list>", u"0-9 A-F a-f");
-    g.set(N::HexDigitItem, u"<{3}>", u"0-9 A-F a-f");
     g.set(N::HexRight, u"<{3}-right>", u"0-9 A-F a-f " + follow);
-    g.set(N::HexDigit, u"<Hex digit>", u"0-9 A-F a-f");
     g.set(N::Oct, u"<Oct>", u"0-7");
-    g.set(N::OctList, u"<{4}-list>", u"0-7");
-    g.set(N::OctDigitItem, u"<{4}>", u"0-7");
     g.set(N::OctRight, u"<{4}-right>", u"0-7 " + follow);
-    g.set(N::OctDigit, u"<Oct digit>", u"0-7");
     g.set(N::DMS, u"<DMS>", u"H h o ° Ч ч ' chr(34) " + std::u16string(kDmsFollow));
-    g.set(N::DegreeMark, u"<o|h>", u"H h o ° Ч ч");
     g.set(N::Minutes, u"<[8]>", u"# & . 0-9 " + std::u16string(kDmsFollow));
     g.set(N::Secundes, u"<Secundes>", u"# & . 0-9 " + std::u16string(kDmsFollow));
     return g;
@@ -209,7 +196,6 @@ GrammarVariant GrammarVariant::buildColour() {
     g.set(N::Colour1, u"<[1]>",
           u"chr(9) chr(15) ' ' #-$ & ( + --. 0-9 A-[ _ a-| ° А-я <-> ` finish");
     g.set(N::Colour2, u"<[2]>", u"<-> ` finish");
-    g.set(N::ColourRelation, u"<=>", u"<->");
     g.set(N::Colour3, u"<[3]>", u"chr(9) chr(15) ' ' #-$ & ( + --. 0-9 A-[ _ a-| ° А-я ` finish");
     g.set(N::Colour4, u"<[4]>", u"= ` finish");
     g.set(N::Colour5, u"<[5]>", u"` finish");
@@ -261,24 +247,6 @@ GrammarVariant GrammarVariant::buildNumber() {
     g.setExpected(N::Secundes, u"# & . 0-9 finish");
     g.rename(N::ExponentSign, u"<ExpNumber>");
     return g;
-}
-
-const GrammarVariant& GrammarVariant::of(GrammarKind kind) {
-    switch (kind) {
-        case GrammarKind::Calc:
-            return calc();
-        case GrammarKind::ParsUsFunc:
-            return parsUsFunc();
-        case GrammarKind::Colour:
-            return colour();
-        case GrammarKind::Express:
-            return express();
-        case GrammarKind::Variable:
-            return variable();
-        case GrammarKind::Number:
-            return number();
-    }
-    return calc();
 }
 
 #define TALLY_VARIANT(accessor, builder)               \

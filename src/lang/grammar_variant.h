@@ -24,7 +24,6 @@ enum class Nonterminal {
     Colour,
     Colour1,
     Colour2,
-    ColourRelation,
     Colour3,
     Colour4,
     Colour5,
@@ -48,39 +47,26 @@ enum class Nonterminal {
     Arguments,
     ArgList,
     AList,
-    Separator,
     ExpressOrEmpty,
     NamedFirst,
     NamedNext,
     // Numeric literals.
     Number,
     Const,
-    Integer,
-    DecimalList,
-    DecimalDigit,
     DecimalRight,
     Real,
     Fract,
     Expon,
     ExponentSign,
     Int,
-    ExponentList,
-    ExponentDigit,
     ExponentRight,
     DigitTerm,
     NoDec,
     Hex,
-    HexList,
-    HexDigitItem,
     HexRight,
-    HexDigit,
     Oct,
-    OctList,
-    OctDigitItem,
     OctRight,
-    OctDigit,
     DMS,
-    DegreeMark,
     Minutes,
     Secundes,
     Count
@@ -113,7 +99,6 @@ class GrammarVariant {
     static const GrammarVariant& express();
     static const GrammarVariant& variable();
     static const GrammarVariant& number();
-    static const GrammarVariant& of(GrammarKind kind);
 
   private:
     explicit GrammarVariant(GrammarKind kind) : m_kind(kind) {}

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 

@@ -1,6 +1,6 @@
 #include "lang/recognisers.h"
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/grammar.h"
 
 namespace tally {

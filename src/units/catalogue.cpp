@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "units/catalogue_text.h"
 #include "units/compound_unit_table.h"
 #include "units/unit_definitions.h"
@@ -10,12 +10,6 @@
 namespace tally {
 
 namespace {
-
-bool lessIgnoringCase(const std::u16string& a, const std::u16string& b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char16_t x, char16_t y) { return lowerUnit(x) < lowerUnit(y); });
-}
 
 // Puts the prefixed forms one line produced into the category's Comb array. A fresh array
 // takes them as they are. In a category with one array the family starts at the array's
@@ -71,7 +65,10 @@ void Catalogue::build(CatalogueData data, Engine& engine, Messages& messages,
                       CompoundUnitTable& compoundUnits) {
     m_menus = std::move(data.menus);
     for (FunctionGroup& group : m_menus.functionGroups) {
-        std::stable_sort(group.signatures.begin(), group.signatures.end(), lessIgnoringCase);
+        std::stable_sort(group.signatures.begin(), group.signatures.end(),
+                         [](const std::u16string& a, const std::u16string& b) {
+                             return lessIgnoringCase(a, b);
+                         });
     }
     m_menus.builtInConstantCount = m_menus.constants.items.size();
     UnitDefiner definer(engine, messages);

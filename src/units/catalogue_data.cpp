@@ -1,6 +1,7 @@
 #include "units/catalogue_data.h"
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
+#include "lang/text_lines.h"
 
 namespace tally {
 
@@ -163,14 +164,9 @@ CatalogueParse parseCatalogue(std::string_view utf8Text) {
     }
     CatalogueReader reader(result.data);
     std::u16string text = fromUtf8(utf8Text);
-    std::u16string_view rest = text;
     int number = 0;
-    while (!rest.empty()) {
-        std::size_t end = rest.find(u'\n');
-        std::u16string_view line = rest.substr(0, end);
-        rest = end == std::u16string_view::npos ? std::u16string_view() : rest.substr(end + 1);
+    for (std::u16string_view line : splitLines(std::u16string_view(text))) {
         ++number;
-        if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
         if (line.empty() || line.front() == u'#') continue;
         std::size_t blank = line.find(u' ');
         std::u16string_view keyword = line.substr(0, blank);

@@ -4,7 +4,7 @@
 #include "engine/format_number.h"
 #include "engine/message_window.h"
 #include "lang/blanks.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/recognisers.h"
 #include "units/prefix_table.h"
 
@@ -113,22 +113,13 @@ void MenuArray::add(std::u16string caption) {
 UnitDefiner::Outcome UnitDefiner::registerName(const std::u16string& name,
                                                const std::u16string& definition) {
     if (!isName(name)) return Outcome::NotAName;
-    EntryRef entry = m_engine.findUnitEntry(name);
-    if (entry.valid() && code::kE - m_engine.variables()[entry].code >= 1) {
-        int record = code::kE - m_engine.variables()[entry].code;
+    if (std::optional<RegisteredUnit> existing = m_engine.findUnit(name)) {
         std::u16string text = u"Единица измерения с таким именем уже была объявлена: " + name +
-                              u"=" + formatNumber(m_engine.variables()[entry].value) +
+                              u"=" + formatNumber(existing->value) +
                               u" Изменение значения может повлиять на значения производных единиц";
         if (!m_messages.confirm(kDimensionTitle, text)) return Outcome::Declined;
-        m_engine.replaceUnit(record, name, definition);
-    } else {
-        int record = m_engine.addUnit(name, definition);
-        entry = m_engine.findUnitEntry(name);
-        m_engine.variables()[entry].code = code::unitRecord(record);
     }
-    if (std::optional<double> value = numericLiteralValue(definition)) {
-        m_engine.variables()[entry].value = *value;
-    }
+    m_engine.defineUnit(name, definition);
     return Outcome::Registered;
 }
 
@@ -136,7 +127,6 @@ bool UnitDefiner::defineUnits(std::u16string_view line, MenuArray* prefixedForms
     SplitLine split = splitLine(line);
     bool full = prefixedForms != nullptr && prefixedForms->items.size() >= 19;
     bool allAccepted = true;
-    m_engine.setDefiningUnits(true);
     for (const std::u16string& text : splitOn(split.names, u',')) {
         Element e = parseElement(text);
         if (e.displayOnly) continue;
@@ -180,7 +170,6 @@ bool UnitDefiner::defineUnits(std::u16string_view line, MenuArray* prefixedForms
             prefixedForms->add(std::move(caption));
         }
     }
-    m_engine.setDefiningUnits(false);
     return allAccepted;
 }
 

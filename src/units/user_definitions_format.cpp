@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 

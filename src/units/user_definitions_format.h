@@ -4,9 +4,28 @@
 #include <string>
 #include <vector>
 
-#include "units/user_definitions.h"
-
 namespace tally {
+
+// One record of the user's constants, units or expressions, three texts:
+//   constants:   caption, value, comment;
+//   units:       the unit's names in the unit-definition language, its definition, comment;
+//   expressions: caption, expression, comment.
+struct UserRecord {
+    std::u16string name;
+    std::u16string value;
+    std::u16string comment;
+    friend bool operator==(const UserRecord&, const UserRecord&) = default;
+};
+
+// The caption of a user constant or expression in its menu: the three texts joined by blanks.
+inline std::u16string recordCaption(const UserRecord& record) {
+    return record.name + u" " + record.value + u" " + record.comment;
+}
+
+// The unit definition line of a user unit: names " = " definition.
+inline std::u16string unitLine(const UserRecord& record) {
+    return record.name + u" = " + record.value;
+}
 
 // The content of the definitions file, section by section, as the lines hold it.
 struct DefinitionsContent {

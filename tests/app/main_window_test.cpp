@@ -76,7 +76,7 @@ class MainWindowTest : public QObject {
         auto application = start();
         MainWindow& window = application->window();
         QCOMPARE(window.windowTitle(), QStringLiteral("Калькулятор"));
-        QCOMPARE(window.angleMode(), QStringLiteral("Радианы"));
+        QCOMPARE(window.angleMode(), AngleMode::Radians);
         QVERIFY(window.useDimensionsAction()->isChecked());
         QVERIFY(!window.resultToClipboardAction()->isChecked());
         QCOMPARE(application->engine().ans(), 0.0);
@@ -157,7 +157,7 @@ class MainWindowTest : public QObject {
     void optionsChangeTheCalculation() {
         auto application = start();
         editorOf(*application).clear();
-        application->window().setAngleMode(QStringLiteral("Градусы"));
+        application->window().setAngleMode(AngleMode::Degrees);
         type(*application, QStringLiteral("Sin(30)"));
         QCOMPARE(lines(*application).value(0), QStringLiteral("Sin(30)=0.5"));
         application->window().useDimensionsAction()->setChecked(false);
@@ -171,7 +171,7 @@ class MainWindowTest : public QObject {
             editorOf(*application).clear();
             type(*application, QStringLiteral("f(a)=a*a"));
             type(*application, QStringLiteral("v=f(3)+1"));
-            application->window().setAngleMode(QStringLiteral("Градусы"));
+            application->window().setAngleMode(AngleMode::Degrees);
             application->window().resultToClipboardAction()->setChecked(true);
             application->shutDown();
         }
@@ -183,7 +183,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(store.value(QStringLiteral("Settings/Ans")).toDouble(), 10.0);
 
         auto again = start();
-        QCOMPARE(again->window().angleMode(), QStringLiteral("Градусы"));
+        QCOMPARE(again->window().angleMode(), AngleMode::Degrees);
         QVERIFY(again->window().resultToClipboardAction()->isChecked());
         QCOMPARE(again->engine().ans(), 10.0);
         QCOMPARE(lines(*again).value(0), QStringLiteral("f(a)=a*a"));
@@ -199,11 +199,28 @@ class MainWindowTest : public QObject {
             store.setValue(QStringLiteral("Settings/FontColor7"), QStringLiteral("not a number"));
         }
         auto application = start();
-        QCOMPARE(application->window().angleMode(), QStringLiteral("Градусы"));
+        QCOMPARE(application->window().angleMode(), AngleMode::Degrees);
         application->shutDown();
         QSettings store(settingsFile(), QSettings::IniFormat);
         QCOMPARE(store.value(QStringLiteral("Settings/Angles")).toString(),
                  QStringLiteral("Градусы"));
+    }
+
+    // Radians exactly for the Russian word (or the English one of older stores).
+    void angleSettingText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("radians");
+        QTest::newRow("russian") << QStringLiteral("Радианы") << true;
+        QTest::newRow("older english") << QStringLiteral("Radians") << true;
+        QTest::newRow("degrees") << QStringLiteral("Градусы") << false;
+        QTest::newRow("lower case") << QStringLiteral("радианы") << false;
+        QTest::newRow("english lower case") << QStringLiteral("radians") << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+    void angleSettingText() {
+        QFETCH(QString, text);
+        QFETCH(bool, radians);
+        QCOMPARE(angleModeFromText(text) == AngleMode::Radians, radians);
     }
 
     void escCancelsALongCalculation() {

@@ -24,8 +24,8 @@ struct BatchCase {
 void expectDocument(BatchCalculator::Settings settings, const BatchCase& c) {
     SCOPED_TRACE(utf8(c.input.back()));
     BatchCalculator calculator(settings);
-    calculator.engine().addUnit(u"м", u"1");
-    calculator.engine().addUnit(u"с", u"1");
+    calculator.engine().defineUnit(u"м", u"1");
+    calculator.engine().defineUnit(u"с", u"1");
     std::vector<std::string> messages;
     for (std::u16string_view line : c.input)
         messages.push_back(utf8(calculator.calculate(line)));
@@ -57,21 +57,6 @@ TEST(BatchCalculator, DegreesSetting) {
 TEST(BatchCalculator, WithoutUnitsSetting) {
     const BatchCalculator::Settings plain{false, false};
     expectDocument(plain, {{u"2[м]+3[с]", u"2[м]*3[м]"}, {"2[м]+3[с]=5", "2[м]*3[м]=6"}, {"", ""}});
-}
-
-TEST(SplitLines, LineEnds) {
-    const std::pair<std::string_view, std::vector<std::string_view>> cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\n", {"a"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\n\nb", {"a", "", "b"}},
-        {"\n", {""}},
-        {"a\rb\n", {"a\rb"}},
-        {"x\r", {"x"}},
-    };
-    for (const auto& [text, lines] : cases)
-        EXPECT_EQ(splitLines(text), lines) << text;
 }
 
 }  // namespace

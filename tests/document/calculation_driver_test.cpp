@@ -28,8 +28,8 @@ std::vector<std::string> utf8(const Lines& lines) {
 // A document calculated line by line as Enter does it.
 struct Session {
     Session() {
-        engine.addUnit(u"м", u"1");
-        engine.addUnit(u"с", u"1");
+        engine.defineUnit(u"м", u"1");
+        engine.defineUnit(u"с", u"1");
     }
     // Calculates one more line; returns what the result box shows as a message.
     std::u16string enter(std::u16string_view line) {
@@ -199,10 +199,8 @@ TEST(ResultBox, AddedCalculationsForTheResult) {
                                           u"Ln(Ans-Ans)=", u"Ans*=", u"Ans/2=127.5"}));
     EXPECT_EQ(utf8(box.text), "255");
     EXPECT_FALSE(box.showsError);
-    // The entries change neither the result nor Ans, and leave no message behind.
-    EXPECT_DOUBLE_EQ(session.engine.currentValue(), 255);
+    // The entries change neither the result nor Ans.
     EXPECT_DOUBLE_EQ(session.engine.ans(), 255);
-    EXPECT_EQ(utf8(session.engine.engineError()), "");
 
     session.enter(u"-1");
     EXPECT_EQ(utf8(box.items[0]), "Hex(Ans)=FFFFFFFF");
@@ -219,8 +217,7 @@ TEST(ResultBox, AddedCalculationsForTheResult) {
 TEST(ResultBox, RebuildSelectsTheNewestEntry) {
     Session session;
     session.driver.addedCalculations() = {u"Hex", u"Ans+1"};
-    session.engine.setAns(16);
-    session.engine.currentValue() = 16;
+    session.enter(u"16");
     session.driver.rebuildResultBox(true);
     EXPECT_EQ(session.driver.resultBox().selectedIndex, 0);
     EXPECT_EQ(utf8(session.driver.resultBox().text), "Hex(Ans)=10");
@@ -259,7 +256,7 @@ TEST(ResultBox, AddCalculationPutsTheEntryFirst) {
     box.text = u"";
     session.driver.addCalculation();
     EXPECT_EQ(added.size(), 2u);
-    EXPECT_DOUBLE_EQ(session.engine.currentValue(), 21);
+    EXPECT_DOUBLE_EQ(session.engine.ans(), 21);
 }
 
 class FakeClipboard : public Clipboard {

@@ -1,5 +1,5 @@
 // Results with their unit: the unit text built from the result's exponents, the two
-// printing modes and the user's named result dimensions.
+// printing styles and the user's named result dimensions.
 
 #include <gtest/gtest.h>
 
@@ -15,11 +15,9 @@ namespace {
 
 using test::utf8;
 
-// Exponents in base-unit order: А, кд, г, м, с, моль, К.
-void setResult(Engine& engine, const std::vector<double>& exponents) {
-    auto& units = engine.baseUnits();
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i].resultExponent = i < exponents.size() ? exponents[i] : 0;
+// A value with exponents in base-unit order: А, кд, г, м, с, моль, К.
+Quantity quantity(double value, std::vector<double> exponents) {
+    return {value, std::move(exponents)};
 }
 
 TEST(PrintDim, UnitTextFromExponents) {
@@ -40,31 +38,26 @@ TEST(PrintDim, UnitTextFromExponents) {
     };
     for (const auto& [exponents, text] : cases) {
         SCOPED_TRACE(utf8(text));
-        Engine engine;
-        setResult(engine, exponents);
-        EXPECT_EQ(utf8(unitText(engine)), utf8(text));
+        EXPECT_EQ(utf8(unitText(exponents, initialBaseUnits())), utf8(text));
     }
 }
 
-TEST(PrintDim, Modes) {
+TEST(PrintDim, Styles) {
     Engine engine;
-    setResult(engine, {0, 0, 0, 2});
     const std::vector<ResultDimension> none;
-    EXPECT_EQ(utf8(printDim(engine, 6, 0, none)), "6[м^2]");
-    EXPECT_EQ(utf8(printDim(engine, 6, 1, none)), "6·м^2");
-    EXPECT_EQ(utf8(printDim(engine, 1, 1, none)), "м^2");
-    EXPECT_EQ(utf8(printDim(engine, 1 + 1e-12, 1, none)), "м^2");
-    setResult(engine, {});
-    EXPECT_EQ(utf8(printDim(engine, 6, 0, none)), "6");
-    EXPECT_EQ(utf8(printDim(engine, 6, 1, none)), "6");
-    setResult(engine, {0, 0, 0, 2});
+    const std::vector<double> area = {0, 0, 0, 2};
+    EXPECT_EQ(utf8(printDim(engine, quantity(6, area), DimStyle::Document, none)), "6[м^2]");
+    EXPECT_EQ(utf8(printDim(engine, quantity(6, area), DimStyle::BaseUnits, none)), "6·м^2");
+    EXPECT_EQ(utf8(printDim(engine, quantity(1, area), DimStyle::BaseUnits, none)), "м^2");
+    EXPECT_EQ(utf8(printDim(engine, quantity(1 + 1e-12, area), DimStyle::BaseUnits, none)), "м^2");
+    EXPECT_EQ(utf8(printDim(engine, quantity(6, {}), DimStyle::Document, none)), "6");
+    EXPECT_EQ(utf8(printDim(engine, quantity(6, {}), DimStyle::BaseUnits, none)), "6");
     engine.setUseDimensions(false);
-    EXPECT_EQ(utf8(printDim(engine, 6, 0, none)), "6");
+    EXPECT_EQ(utf8(printDim(engine, quantity(6, area), DimStyle::Document, none)), "6");
 }
 
 TEST(PrintDim, ResultDimensionsSearchedFromTheLast) {
     Engine engine;
-    setResult(engine, {0, 0, 0, 2});
     struct Case {
         std::vector<ResultDimension> dimensions;
         std::u16string_view text;
@@ -82,7 +75,9 @@ TEST(PrintDim, ResultDimensionsSearchedFromTheLast) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(utf8(c.text));
-        EXPECT_EQ(utf8(printDim(engine, 20000, 0, c.dimensions)), utf8(c.text));
+        EXPECT_EQ(
+            utf8(printDim(engine, quantity(20000, {0, 0, 0, 2}), DimStyle::Document, c.dimensions)),
+            utf8(c.text));
     }
 }
 
@@ -106,10 +101,9 @@ TEST(PrintDim, ScaledBaseUnitsCarryTheirPrefix) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(utf8(c.text));
-        Engine engine;
-        setResult(engine, c.exponents);
-        engine.baseUnits()[2].scale = c.massScale;
-        EXPECT_EQ(utf8(unitText(engine)), utf8(c.text));
+        std::vector<BaseUnit> baseUnits = initialBaseUnits();
+        baseUnits[2].scale = c.massScale;
+        EXPECT_EQ(utf8(unitText(c.exponents, baseUnits)), utf8(c.text));
     }
 }
 

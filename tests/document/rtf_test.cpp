@@ -11,7 +11,7 @@
 #include "document/rich_document.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally {
 namespace {

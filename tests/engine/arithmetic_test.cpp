@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/constants.h"
 #include "engine/engine.h"
 #include "engine/format_number.h"
 #include "support/evaluate.h"
@@ -53,12 +54,12 @@ TEST(Literals, Values) {
 
 TEST(Operators, PrecedenceAndAssociativity) {
     const ValueCase cases[] = {
-        {u"2+3*4", 14}, {u"2^3^2", 64}, {u"-2^2", -4},   {u"-2*3", -6},        {u"+5", 5},
-        {u"10-2-3", 5}, {u"8/2/2", 2},  {u"10\\3", 3},   {u"10:3", 1},         {u"-7:3", -1},
-        {u"7:(-3)", 1}, {u"7.5\\2", 4}, {u"6.5:4", 2},   {u"2·3", 6},          {u"(1+2)*3", 9},
-        {u"3!", 6},     {u"0!", 1},     {u"3.7!", 6},    {u"(-3)!", 1},        {u"2^3!", 64},
-        {u"50%", 0.5},  {u"2*50%", 1},  {u"|-3|", 3},    {u"[2+3]*2", 10},     {u"{1+1}", 2},
-        {u"2 + 3", 5},  {u"-(2-5)", 3}, {u"2^0.5^2", 2}, {u"pi", Engine::kPi}, {u"e", Engine::kE},
+        {u"2+3*4", 14}, {u"2^3^2", 64}, {u"-2^2", -4},   {u"-2*3", -6},    {u"+5", 5},
+        {u"10-2-3", 5}, {u"8/2/2", 2},  {u"10\\3", 3},   {u"10:3", 1},     {u"-7:3", -1},
+        {u"7:(-3)", 1}, {u"7.5\\2", 4}, {u"6.5:4", 2},   {u"2·3", 6},      {u"(1+2)*3", 9},
+        {u"3!", 6},     {u"0!", 1},     {u"3.7!", 6},    {u"(-3)!", 1},    {u"2^3!", 64},
+        {u"50%", 0.5},  {u"2*50%", 1},  {u"|-3|", 3},    {u"[2+3]*2", 10}, {u"{1+1}", 2},
+        {u"2 + 3", 5},  {u"-(2-5)", 3}, {u"2^0.5^2", 2}, {u"pi", kPi},     {u"e", kE},
     };
     for (const auto& c : cases)
         expectValue(c.line, c.value);
@@ -107,9 +108,10 @@ TEST(Statements, AnsHoldsTheLastResult) {
 
 TEST(Statements, ComparisonKeepsBothSides) {
     Engine engine;
-    expectValue(engine, u"2+2=5", 5);
-    EXPECT_TRUE(engine.flags().isComparison);
-    EXPECT_DOUBLE_EQ(engine.leftValue(), 4);
+    LineResult result = engine.evaluateLine(u"2+2=5");
+    EXPECT_DOUBLE_EQ(result.result.value, 5);
+    EXPECT_TRUE(result.flags.isComparison);
+    EXPECT_DOUBLE_EQ(result.leftValue, 4);
 }
 
 std::u16string repeat(std::u16string_view text, int times) {

@@ -12,7 +12,6 @@
 #include <string_view>
 
 #include "engine/engine.h"
-#include "engine/messages.h"
 #include "support/evaluate.h"
 
 namespace tally {
@@ -341,7 +340,7 @@ TEST(FinancialFunctions, ArgumentsOutOfRangeKeepTheLastAnswer) {
         engine.setAns(42);
         Evaluation e = evaluate(engine, line);
         EXPECT_EQ(utf8(e.syntax), "") << utf8(line);
-        EXPECT_EQ(utf8(e.error), utf8(message::kInvalidArgument)) << utf8(line);
+        EXPECT_EQ(utf8(e.error), utf8(errorText(EngineError::InvalidArgument))) << utf8(line);
         EXPECT_EQ(e.value, 42) << utf8(line);
     }
 }
@@ -355,7 +354,7 @@ TEST(FinancialFunctions, TooFewArguments) {
     for (auto line : lines) {
         engine.setAns(42);
         Evaluation e = evaluate(engine, line);
-        EXPECT_EQ(utf8(e.error), utf8(message::kTooFewArguments)) << utf8(line);
+        EXPECT_EQ(utf8(e.error), utf8(errorText(EngineError::TooFewArguments))) << utf8(line);
         EXPECT_EQ(e.value, 0) << utf8(line);
     }
 }

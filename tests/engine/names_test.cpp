@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/constants.h"
 #include "engine/engine.h"
 #include "engine/variable_table.h"
 #include "support/evaluate.h"
@@ -16,7 +17,6 @@ namespace {
 using test::evaluate;
 using test::expectMessage;
 using test::expectValue;
-using test::param;
 using test::utf8;
 
 struct LineCase {
@@ -54,9 +54,9 @@ TEST(Variables, AssignmentAndCaseRules) {
 
 TEST(Variables, UnknownNameIsANewVariableWithZero) {
     Engine engine;
-    EXPECT_FALSE(engine.findName(u"zz").valid());
+    EXPECT_FALSE(engine.symbols().find(u"zz").valid());
     expectValue(engine, u"zz", 0);
-    EXPECT_TRUE(engine.findName(u"ZZ").valid());
+    EXPECT_TRUE(engine.symbols().find(u"ZZ").valid());
     expectValue(engine, u"zz+1", 1);
 }
 
@@ -64,12 +64,12 @@ TEST(Variables, ReservedNamesCannotBeAssigned) {
     Engine engine;
     for (std::u16string_view line : {u"Ans=3", u"pi=3", u"PI=3", u"e=1"}) {
         SCOPED_TRACE(utf8(line));
-        test::Evaluation e = evaluate(engine, line);
-        EXPECT_EQ(utf8(e.error), "Недопустимое присваивание");
-        EXPECT_FALSE(engine.flags().assignmentDone);
+        LineResult result = engine.evaluateLine(line);
+        EXPECT_EQ(result.error, EngineError::InvalidAssignment);
+        EXPECT_FALSE(result.flags.assignmentDone);
     }
-    expectValue(engine, u"pi", Engine::kPi);
-    expectValue(engine, u"e", Engine::kE);
+    expectValue(engine, u"pi", kPi);
+    expectValue(engine, u"e", kE);
 }
 
 TEST(Variables, FunctionNameTakesAValueAndStillCalls) {
@@ -105,9 +105,9 @@ class UserFunctions : public ::testing::Test {
         ASSERT_TRUE(engine.defineUserFunction(name, std::move(parameters), std::move(body)));
     }
     Engine engine;
-    const std::u16string p1 = param(1);
-    const std::u16string p2 = param(2);
-    const std::u16string p3 = param(3);
+    const std::u16string p1 = parameterName(1);
+    const std::u16string p2 = parameterName(2);
+    const std::u16string p3 = parameterName(3);
 };
 
 TEST_F(UserFunctions, ArgumentsBindByPosition) {
@@ -176,24 +176,31 @@ TEST_F(UserFunctions, EndlessRecursionOverflows) {
 
 TEST_F(UserFunctions, EmptyBodyIsANestedSyntaxError) {
     define(u"emp", {}, u"");
-    test::Evaluation e = evaluate(engine, u"1+emp()");
-    EXPECT_EQ(utf8(e.syntax), "");
-    EXPECT_EQ(utf8(test::headline(engine.nestedParseMessage())),
+    LineResult result = engine.evaluateLine(u"1+emp()");
+    EXPECT_EQ(utf8(result.syntaxMessage), "");
+    EXPECT_TRUE(result.nestedSyntaxError);
+    EXPECT_EQ(utf8(test::headline(engine.evaluateExpression(u"").syntaxMessage)),
               "Line 1, syntax error, found \"end marker\" when expecting <ParsUsFunc> with one of: "
               "chr(9) chr(15) ' ' #-$ & ( + --. 0-9 A-[ _ a-| ° А-я");
 }
 
-TEST(StoredExpressions, EvaluateOnTopOfTheStack) {
+TEST(StoredExpressions, EvaluateWithTheirCommentAndRefuseBrokenText) {
     Engine engine;
     expectValue(engine, u"x=3", 3);
-    engine.pushValue(11);
-    EXPECT_EQ(utf8(engine.parseUserExpression(u"x^2`square")), "");
-    EXPECT_DOUBLE_EQ(engine.currentValue(), 9);
-    EXPECT_EQ(engine.operandStack().height(), 1);
-    EXPECT_NE(engine.parseUserExpression(u""), u"");
-    EXPECT_NE(engine.parseUserExpression(u"2*(3"), u"");
-    ASSERT_EQ(engine.operandStack().height(), 1);
-    EXPECT_DOUBLE_EQ(engine.operandStack().top().value, 11);
+    ExpressionResult square = engine.evaluateExpression(u"x^2`square");
+    EXPECT_TRUE(square.ok());
+    EXPECT_DOUBLE_EQ(square.result.value, 9);
+    EXPECT_NE(engine.evaluateExpression(u"").syntaxMessage, u"");
+    EXPECT_NE(engine.evaluateExpression(u"2*(3").syntaxMessage, u"");
+}
+
+// A stored text that fails half-way leaves the line's own operands as they were.
+TEST_F(UserFunctions, BrokenBodyLeavesTheCallersOperands) {
+    define(u"half", {}, u"2*(3");
+    LineResult result = engine.evaluateLine(u"11+half()");
+    EXPECT_TRUE(result.nestedSyntaxError);
+    EXPECT_EQ(result.error, EngineError::SyntaxError);
+    EXPECT_DOUBLE_EQ(result.result.value, 11);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/messages.h"
 #include "support/evaluate.h"
 
 namespace tally {
@@ -60,17 +59,17 @@ TEST(SolverFunctions, AgreeWithClosedForms) {
 
 TEST(SolverFunctions, RefuseWhatCannotBeComputed) {
     const std::vector<std::pair<std::u16string, std::u16string_view>> cases = {
-        {u"FZero(x^2+1, x=-1, 1)", message::kInvalidArgument},
+        {u"FZero(x^2+1, x=-1, 1)", errorText(EngineError::InvalidArgument)},
         // Loops that could never finish, or that would need unbounded memory.
-        {u"FSum(x, x=0, 1, 0)", message::kInvalidArgument},
-        {u"FSum(x, x=1E20, 2E20)", message::kInvalidArgument},
-        {u"FSum(x, x=1, 2, 1E-30)", message::kInvalidArgument},
-        {u"Do(x, x=0, 1, 2000000)", message::kInvalidArgument},
-        {u"FPlot(x, x=0, 1, 2000000)", message::kInvalidArgument},
+        {u"FSum(x, x=0, 1, 0)", errorText(EngineError::InvalidArgument)},
+        {u"FSum(x, x=1E20, 2E20)", errorText(EngineError::InvalidArgument)},
+        {u"FSum(x, x=1, 2, 1E-30)", errorText(EngineError::InvalidArgument)},
+        {u"Do(x, x=0, 1, 2000000)", errorText(EngineError::InvalidArgument)},
+        {u"FPlot(x, x=0, 1, 2000000)", errorText(EngineError::InvalidArgument)},
         // Without "x=" there is no variable to vary.
-        {u"FInt(x, 0, 1)", message::kInvalidArgument},
-        {u"FInt(x, x=0)", message::kTooFewArguments},
-        {u"XYPlot(t, t, t=0, 1, 2, 3)", message::kTooFewArguments},
+        {u"FInt(x, 0, 1)", errorText(EngineError::InvalidArgument)},
+        {u"FInt(x, x=0)", errorText(EngineError::TooFewArguments)},
+        {u"XYPlot(t, t, t=0, 1, 2, 3)", errorText(EngineError::TooFewArguments)},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(utf8(line));
@@ -102,9 +101,9 @@ TEST(SolverFunctions, BoundVariableLeavesTheUsersVariableAlone) {
 TEST(SolverFunctions, FailuresOfOtherArgumentsStillCount) {
     Engine engine;
     EXPECT_EQ(utf8(evaluate(engine, u"FSum(x, x=Ln(0), 3)").error),
-              utf8(message::kInvalidArgument));
+              utf8(errorText(EngineError::InvalidArgument)));
     EXPECT_EQ(utf8(evaluate(engine, u"Ln(0)+FSum(x, x=1, 3)").error),
-              utf8(message::kInvalidArgument));
+              utf8(errorText(EngineError::InvalidArgument)));
 }
 
 TEST(SolverFunctions, NestAndCallUserFunctions) {
@@ -128,9 +127,9 @@ TEST(SolverFunctions, DoEvaluatesForSideEffectsAndAnswersAns) {
 
 TEST(SolverFunctions, DefinitionLineDoesNotRunTheSolver) {
     Engine engine;
-    auto e = evaluate(engine, u"g(a)=FSum(x^a, x=1, 3)");
-    EXPECT_TRUE(engine.flags().isFunctionDefinition);
-    EXPECT_EQ(e.value, 0);
+    LineResult result = engine.evaluateLine(u"g(a)=FSum(x^a, x=1, 3)");
+    EXPECT_TRUE(result.flags.isFunctionDefinition);
+    EXPECT_EQ(result.result.value, 0);
 }
 
 struct PlotRecord : PlotSink {
@@ -229,11 +228,10 @@ TEST(SolverFunctions, CancelledRunEndsAsAFaultAndLeavesTheEngineUsable) {
     engine.setEventPump(&pump);
     evaluate(engine, u"3");
     auto e = evaluate(engine, u"1+Do(x, x=0, 1, 900000)");
-    EXPECT_EQ(utf8(e.error), utf8(message::kInvalidArgument));
+    EXPECT_EQ(utf8(e.error), utf8(errorText(EngineError::InvalidArgument)));
     EXPECT_LT(pump.calls, 10000);
     engine.setEventPump(nullptr);
     EXPECT_EQ(evaluate(engine, u"FSum(x, x=1, 4)").value, 10);
-    EXPECT_EQ(engine.operandStack().height(), 0);
 }
 
 }  // namespace

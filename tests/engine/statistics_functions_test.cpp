@@ -18,6 +18,7 @@ namespace {
 
 using std::numbers::pi;
 using test::evaluate;
+using test::expectValues;
 using test::utf8;
 
 const double kRootPi = std::sqrt(pi);
@@ -36,23 +37,6 @@ std::u16string callLine(std::string_view name, double x) {
     std::snprintf(digits, sizeof digits, "%.17g", x);
     std::string line = std::string(name) + "(" + digits + ")";
     return std::u16string(line.begin(), line.end());
-}
-
-struct FunctionCase {
-    std::u16string_view line;
-    double value;
-    double tolerance = 1e-14;  // relative, at least this much absolute
-};
-
-void expectValues(std::initializer_list<FunctionCase> cases) {
-    Engine engine;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(utf8(c.line));
-        test::Evaluation e = evaluate(engine, c.line);
-        EXPECT_EQ(utf8(e.syntax), "");
-        EXPECT_EQ(utf8(e.error), "");
-        EXPECT_NEAR(e.value, c.value, c.tolerance * std::max(1.0, std::fabs(c.value)));
-    }
 }
 
 // A failure the function reports itself: its message and its own result.

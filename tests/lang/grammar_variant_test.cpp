@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/variable_table.h"
 #include "lang/grammar.h"
 #include "lang/grammar_actions.h"
 #include "lang/grammar_variant.h"
@@ -18,7 +22,6 @@ namespace tally {
 namespace {
 
 using test::headline;
-using test::param;
 using test::utf8;
 
 std::u16string read(const GrammarVariant& variant, std::u16string_view text) {
@@ -30,7 +33,7 @@ TEST(IsName, AcceptsExactlyOneName) {
     for (std::u16string_view name : {u"x", u"°C", u"$a", u"km2", u"a.b", u"_", u"Сила", u"x_1.2"}) {
         EXPECT_TRUE(isName(name)) << utf8(name);
     }
-    const std::u16string parameter = param(1);
+    const std::u16string parameter = parameterName(1);
     const std::u16string_view notNames[] = {u"2x", u"x y", u"x+1", u"x(",    u"",
                                             u" x", u"x ",  u".a",  parameter};
     for (std::u16string_view text : notNames) {
@@ -129,7 +132,7 @@ TEST(FindNameOccurrences, FindsWholeNamesOnly) {
         {u"FSum(x^2,x=1,3)", u"x", {6, 10}},
         {u"|x|+[x]+{x}", u"x", {2, 6, 10}},
         // The parameter mark is a letter.
-        {param(1) + u"*x+" + param(1), param(1), {1, 6}},
+        {parameterName(1) + u"*x+" + parameterName(1), parameterName(1), {1, 6}},
         // One expression: a closing symbol or "=" ends it without an error.
         {u"x)+x", u"x", {1}},
         {u"x=x", u"x", {1}},
@@ -217,6 +220,40 @@ TEST(GrammarVariants, NameTheirOwnNonterminals) {
         ASSERT_NE(at, std::u16string::npos) << utf8(message);
         EXPECT_EQ(utf8(head.substr(at + 16)), utf8(c.expecting));
     }
+}
+
+std::string sourceText(const std::string& path) {
+    std::ifstream file(std::string(TALLY_SOURCE_DIR) + "/" + path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Every nonterminal the variants describe is read by a rule of the grammar, and every one
+// has its name and expected set in some variant: data no rule reads would only drift.
+TEST(GrammarVariants, EveryNonterminalIsUsedAndDescribed) {
+    const std::string declarations = sourceText("src/lang/grammar_variant.h");
+    const std::string grammar = sourceText("src/lang/grammar.h");
+    ASSERT_FALSE(declarations.empty());
+    ASSERT_FALSE(grammar.empty());
+    std::size_t from = declarations.find("enum class Nonterminal {");
+    std::size_t to = declarations.find("Count", from);
+    ASSERT_NE(from, std::string::npos);
+    std::string enumerators = declarations.substr(from, to - from);
+    const std::regex enumerator(R"(\n\s+([A-Z][A-Za-z0-9]*),)");
+    std::size_t index = 0;
+    const GrammarVariant* variants[] = {&GrammarVariant::calc(),     &GrammarVariant::parsUsFunc(),
+                                        &GrammarVariant::colour(),   &GrammarVariant::express(),
+                                        &GrammarVariant::variable(), &GrammarVariant::number()};
+    for (auto it = std::sregex_iterator(enumerators.begin(), enumerators.end(), enumerator);
+         it != std::sregex_iterator(); ++it, ++index) {
+        std::string name = (*it)[1];
+        EXPECT_NE(grammar.find("N::" + name), std::string::npos) << name << " is read by no rule";
+        auto n = static_cast<Nonterminal>(index);
+        bool described = std::any_of(std::begin(variants), std::end(variants), [&](auto* v) {
+            return !(*v)[n].name.empty() && !(*v)[n].expected.empty();
+        });
+        EXPECT_TRUE(described) << name << " has no name and set in any variant";
+    }
+    EXPECT_EQ(index, kNonterminalCount);
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "engine/engine.h"
-#include "engine/variable_table.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 
 namespace tally::test {
 
@@ -20,30 +22,16 @@ inline std::u16string headline(std::u16string_view message) {
     return std::u16string(message.substr(0, message.find(u"\r\n")));
 }
 
-// The hidden name of parameter i in a stored user-function body.
-inline std::u16string param(int i) {
-    std::string digits = std::to_string(i);
-    std::u16string name(1, kBoundMarker);
-    name.append(digits.begin(), digits.end());
-    return name;
-}
-
 struct Evaluation {
     std::u16string syntax;  // the parser's message
     double value = 0;
     std::u16string error;  // the engine's message
 };
 
-// One calculation line as the driver runs it: messages cleared, the stack emptied.
+// One calculation line as the driver runs it.
 inline Evaluation evaluate(Engine& engine, std::u16string_view line) {
-    engine.clearEngineError();
-    engine.clearNestedParseMessage();
-    engine.clearOperandStack();
-    Evaluation result;
-    result.syntax = engine.parseCalc(line);
-    result.value = engine.currentValue();
-    result.error = engine.engineError();
-    return result;
+    LineResult result = engine.evaluateLine(line);
+    return {result.syntaxMessage, result.result.value, std::u16string(errorText(result.error))};
 }
 
 inline void expectValue(Engine& engine, std::u16string_view line, double expected) {
@@ -57,6 +45,28 @@ inline void expectValue(Engine& engine, std::u16string_view line, double expecte
 inline void expectValue(std::u16string_view line, double expected) {
     Engine engine;
     expectValue(engine, line, expected);
+}
+
+// A line and the value it must give, to a relative tolerance (at least as much absolute).
+struct ValueCase {
+    std::u16string_view line;
+    double value;
+    double tolerance = 1e-14;
+};
+
+inline void expectValues(Engine& engine, std::span<const ValueCase> cases) {
+    for (const ValueCase& c : cases) {
+        SCOPED_TRACE(utf8(c.line));
+        Evaluation e = evaluate(engine, c.line);
+        EXPECT_EQ(utf8(e.syntax), "");
+        EXPECT_EQ(utf8(e.error), "");
+        EXPECT_NEAR(e.value, c.value, c.tolerance * std::max(1.0, std::fabs(c.value)));
+    }
+}
+
+inline void expectValues(std::initializer_list<ValueCase> cases) {
+    Engine engine;
+    expectValues(engine, std::span(cases.begin(), cases.size()));
 }
 
 inline void expectMessage(Engine& engine, std::u16string_view line, std::u16string_view message) {

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/function_table.h"
 #include "engine/message_window.h"
+#include "lang/code_page.h"
 #include "support/evaluate.h"
 #include "units/catalogue_text.h"
 #include "units/compound_unit_table.h"
@@ -45,14 +47,9 @@ std::vector<std::string> utf8All(const std::vector<std::u16string>& texts, std::
 TEST(Catalogue, CompiledTextParses) {
     CatalogueParse parse = parseCatalogue(builtInCatalogueText());
     ASSERT_TRUE(parse.ok()) << "line " << parse.errorLine << ": " << utf8(parse.error);
-    const CatalogueMenus& menus = parse.data.menus;
-    EXPECT_EQ(menus.functionGroups.size(), 10u);
-    EXPECT_EQ(menus.categories.size(), 39u);
-    EXPECT_EQ(parse.data.compoundUnitLines.size(), 43u);
-    std::size_t lines = 0;
-    for (const UnitCategory& category : menus.categories)
-        lines += category.lines.size();
-    EXPECT_EQ(lines, 351u);
+    for (const UnitCategory& category : parse.data.menus.categories) {
+        EXPECT_FALSE(category.lines.empty()) << utf8(category.captions.english);
+    }
 }
 
 TEST(Catalogue, MalformedTextNamesItsLine) {
@@ -84,8 +81,7 @@ TEST(Catalogue, MalformedTextNamesItsLine) {
 TEST(Catalogue, RegistersEveryUnitWithoutMessages) {
     Built built;
     EXPECT_EQ(utf8(built.catalogue.dataError()), "");
-    // Record 1 is pi; every catalogue name and prefixed form follows.
-    EXPECT_EQ(built.engine.unitCount(), 4354);
+    // Every record registers without a message (no duplicate, no reserved name).
     EXPECT_EQ(built.window.shown, std::vector<std::u16string>{});
     const std::u16string_view registered[] = {
         u"м",        u"Эм",         u"ам",        u"km",       u"mcm",         u"эксаметр",
@@ -93,14 +89,14 @@ TEST(Catalogue, RegistersEveryUnitWithoutMessages) {
         u"цельсий",  u"кгсила",     u"mmHg",      u"ЭГц",      u"моль",        u"Эмоль",
         u"Ma",       u"М",          u"м.ми",      u"Брит.гал", u"эксаЗв_бета", u"Rem_alpha"};
     for (std::u16string_view name : registered) {
-        EXPECT_TRUE(built.engine.findUnitEntry(name).valid()) << utf8(name);
+        EXPECT_TRUE(built.engine.findUnit(name).has_value()) << utf8(name);
     }
     // No yotta, zetta, zepto or yocto forms; displayed-only and non-identifier names stay out.
     const std::u16string_view absent[] = {u"Ym",        u"Zm",   u"zm",      u"ym",
                                           u"йоттаметр", u"kW·h", u"кВт·ч",   u"dekaliter",
                                           u"Me",        u"км/ч", u"Скорость"};
     for (std::u16string_view name : absent) {
-        EXPECT_FALSE(built.engine.findUnitEntry(name).valid()) << utf8(name);
+        EXPECT_FALSE(built.engine.findUnit(name).has_value()) << utf8(name);
     }
 }
 
@@ -108,50 +104,33 @@ TEST(Catalogue, CategoryLayouts) {
     Built built;
     struct Case {
         std::u16string_view category;
-        std::size_t names;  // items of the Name array (the Comb array for one-array ones)
-        std::size_t comb;
-        std::vector<std::string> firstNames;
+        std::vector<std::string>
+            firstNames;  // of the Name array (the Comb array for one-array ones)
         std::vector<std::string> firstComb;
     };
     const Case cases[] = {
         {u"Length",
-         24,
-         17,
          {"метр,   (м)     = 1", "-", "метр,   (m)     = м", "парсек,   (парс)     = 3.085678e16·м",
           "световой год,   (с.г.)     = 9.460528405e15·м"},
          {"экса...  Эм = 1e18·м", "пета...  Пм = 1e15·м"}},
-        {u"Frequency", 17, 17, {"экса...  ЭГц = 1e18·Гц"}, {"экса...  ЭГц = 1e18·Гц"}},
-        {u"Amount of substance", 17, 17, {"экса...  Эмоль = 1e18·моль"}, {}},
-        {u"Area",
-         12,
-         17,
-         {"м^2", "-", "гектар,   (га)     = 100·ар"},
-         {"экса...  Эм^2", "пета...  Пм^2"}},
+        {u"Frequency", {"экса...  ЭГц = 1e18·Гц"}, {"экса...  ЭГц = 1e18·Гц"}},
+        {u"Amount of substance", {"экса...  Эмоль = 1e18·моль"}, {}},
+        {u"Area", {"м^2", "-", "гектар,   (га)     = 100·ар"}, {"экса...  Эм^2", "пета...  Пм^2"}},
         {u"Mass",
-         20,
-         17,
          {"килограмм      = 1000·г", "-", "грамм,   (г)     = 0.001"},
          {"экса...  Эг = 1e18·г"}},
-        {u"Velocity, acceleration",
-         20,
-         20,
-         {"Скорость,   (м/с)", "                    ,   (км/ч)"},
-         {}},
+        {u"Velocity, acceleration", {"Скорость,   (м/с)", "                    ,   (км/ч)"}, {}},
         {u"Temperature",
-         6,
-         6,
          {"кельвин,   (К)     = 1", "кельвин,   (°К)     = К",
           "цельсий,   (°C)     = (Me+273.15)·К"},
          {}},
-        {u"Angle (plane, solid)", 8, 17, {}, {"экса...  Эрад = 1e18·рад"}},
-        {u"Magnetic field strength", 3, 17, {"ампер/метр,   (А/м)     = А/м"}, {"экса...  ЭА/м"}},
+        {u"Angle (plane, solid)", {}, {"экса...  Эрад = 1e18·рад"}},
+        {u"Magnetic field strength", {"ампер/метр,   (А/м)     = А/м"}, {"экса...  ЭА/м"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(utf8(c.category));
         const UnitCategory* category = built.category(c.category);
         ASSERT_NE(category, nullptr);
-        EXPECT_EQ(category->nameItems().items.size(), c.names);
-        EXPECT_EQ(category->comb.items.size(), c.comb);
         EXPECT_EQ(utf8All(category->nameItems().items, c.firstNames.size()), c.firstNames);
         EXPECT_EQ(utf8All(category->comb.items, c.firstComb.size()), c.firstComb);
     }
@@ -175,11 +154,14 @@ TEST(Catalogue, PrefixedFamiliesSeparateMultiplesFromSubmultiples) {
 TEST(Catalogue, FunctionGroupsSortedWithoutRegardToCase) {
     Built built;
     const auto& groups = built.catalogue.menus().functionGroups;
-    ASSERT_EQ(groups.size(), 10u);
-    std::vector<std::size_t> sizes;
-    for (const FunctionGroup& group : groups)
-        sizes.push_back(group.signatures.size());
-    EXPECT_EQ(sizes, (std::vector<std::size_t>{17, 6, 6, 6, 6, 8, 8, 8, 13, 4}));
+    ASSERT_FALSE(groups.empty());
+    for (const FunctionGroup& group : groups) {
+        EXPECT_TRUE(std::is_sorted(group.signatures.begin(), group.signatures.end(),
+                                   [](const std::u16string& a, const std::u16string& b) {
+                                       return lessIgnoringCase(a, b);
+                                   }))
+            << utf8(group.captions.english);
+    }
     EXPECT_EQ(utf8All(groups[0].signatures, 17),
               (std::vector<std::string>{
                   "Abs (x)", "Ceil (x)", "DegToRad (x)", "Exp (x)", "Floor (x)", "Fract (x)",
@@ -188,20 +170,43 @@ TEST(Catalogue, FunctionGroupsSortedWithoutRegardToCase) {
     EXPECT_EQ(utf8All(groups[4].signatures, 3),
               (std::vector<std::string>{"ArCh (x)", "ArCsch (x)", "ArCth (x)"}));
 }
+
+// Every signature in the Functions menus names a function the engine knows.
+TEST(Catalogue, MenuSignaturesNameBuiltInFunctions) {
+    Built built;
+    for (const FunctionGroup& group : built.catalogue.menus().functionGroups) {
+        for (const std::u16string& signature : group.signatures) {
+            std::u16string name = signature.substr(0, signature.find_first_of(u" ("));
+            bool known = std::any_of(
+                functionTable().begin(), functionTable().end(),
+                [&](const FunctionSpec& spec) { return equalsIgnoringCase(spec.name, name); });
+            EXPECT_TRUE(known) << utf8(signature);
+        }
+    }
+}
+
 TEST(Catalogue, CompoundUnitsFollowedBySeparator) {
     Built built;
     const auto& rows = built.compoundUnits.rows();
-    ASSERT_EQ(built.compoundUnits.builtInCount(), 43);
-    ASSERT_EQ(rows.size(), 44u);
-    EXPECT_EQ(utf8(rows[0].name), "эрг");
-    EXPECT_EQ(utf8(rows[0].definition), "г·см^2/с^2");
-    EXPECT_EQ(utf8(rows[39].name), "Дж");
-    EXPECT_EQ(utf8(rows[39].definition), "кг·м^2/с^2");
-    EXPECT_EQ(utf8(rows[42].name), "рад/с");
-    EXPECT_TRUE(std::all_of(rows.begin(), rows.begin() + 43, [](auto& r) { return r.enabled; }));
-    EXPECT_EQ(rows[43].name, u"");
-    EXPECT_FALSE(rows[43].enabled);
+    const auto builtIn = static_cast<std::size_t>(built.compoundUnits.builtInCount());
+    ASSERT_GT(builtIn, 0u);
+    ASSERT_EQ(rows.size(), builtIn + 1);
+    EXPECT_TRUE(std::all_of(rows.begin(), rows.begin() + static_cast<long>(builtIn),
+                            [](auto& r) { return r.enabled && !r.name.empty(); }));
+    EXPECT_EQ(rows[builtIn].name, u"");
+    EXPECT_FALSE(rows[builtIn].enabled);
     EXPECT_TRUE(built.compoundUnits.userRows().empty());
+}
+
+// Every compound unit's expansion is a unit expression the engine can evaluate.
+TEST(Catalogue, EveryCompoundUnitRowEvaluates) {
+    Built built;
+    for (const ResultDimension& row : built.compoundUnits.builtInRows()) {
+        SCOPED_TRACE(utf8(row.name) + " = " + utf8(row.definition));
+        LineResult result = built.engine.evaluateLine(u"1[" + row.definition + u"]");
+        EXPECT_EQ(utf8(result.syntaxMessage), "");
+        EXPECT_EQ(result.error, EngineError::None);
+    }
 }
 
 TEST(CompoundUnitTable, UserRowsStayAfterTheBuiltInOnes) {

@@ -93,7 +93,7 @@ TEST(UnitCalculations, MismatchesAndUnknownUnits) {
 
 TEST(UnitCalculations, WithoutTheCatalogueUnitsAreUnknown) {
     BatchCalculator calculator({false, true, false});
-    EXPECT_FALSE(calculator.catalogue().has_value());
+    EXPECT_TRUE(calculator.catalogue().menus().categories.empty());
     expectLines(calculator, {{u"2[м]*3[м]", "2[м]*3[м]", "Неизвестная размерность"}});
 }
 

@@ -33,6 +33,6 @@ std::u16string expressionInsertion(std::u16string_view caption);
 // at most; one without an upper bound gets as many as it needs at least, and one place
 // when it needs none. A user function (looked up in `engine` when given) gets one place
 // per parameter; an unknown name gets one place.
-std::u16string functionInsertion(std::u16string_view caption, Engine* engine = nullptr);
+std::u16string functionInsertion(std::u16string_view caption, const Engine* engine = nullptr);
 
 }  // namespace tally

@@ -1,7 +1,7 @@
 // The user definitions file on disk: loading into the engine, the driver's lists and the
 // menus, saving them back, and what happens when reading or writing goes wrong.
 
-#include "units/user_definitions_file.h"
+#include "session/user_definitions_file.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,11 @@
 #include "document/text_document.h"
 #include "engine/engine.h"
 #include "engine/message_window.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
+#include "session/session.h"
+#include "session/temp_folder.h"
 #include "support/evaluate.h"
 #include "units/catalogue.h"
-#include "units/temp_folder.h"
 
 namespace tally {
 namespace {
@@ -29,20 +30,20 @@ using Status = DefinitionsLoad::Status;
 
 // The parts of the program the definitions file touches, built as at start-up.
 struct Program {
-    Engine engine;
     TextDocument document;
-    CalculationDriver driver{engine, document};
     AutomaticMessageWindow window;
-    Messages messages{window};
-    Catalogue catalogue{engine, messages, driver.compoundUnits()};
-    UserDefinitions definitions;
+    Session core{document, window};
+    Engine& engine = core.engine();
+    CalculationDriver& driver = core.driver();
+    UserDefinitions& definitions = core.definitions();
+    const Catalogue& catalogue = core.catalogue();
 
     DefinitionsSession session() {
-        return {engine, messages, driver, catalogue.menus(), definitions};
+        return {engine, core.messages(), driver, core.menus(), definitions};
     }
     double value(std::u16string_view name) {
-        EntryRef entry = engine.findName(name);
-        return entry.valid() ? engine.variables()[entry].value : -1;
+        EntryRef entry = engine.symbols().find(name);
+        return entry.valid() ? engine.symbols()[entry].value : -1;
     }
     std::string calculate(std::u16string_view line) {
         document.appendLine(line);
@@ -244,8 +245,8 @@ TEST(UserDefinitionsFile, RecordCutShortIsAnError) {
         program.window.shown,
         (std::vector<std::u16string>{u"Tally Чтение конфигурации: Ошибка в файле User-def.txt"}));
     // What was read before the fault stays in effect.
-    EXPECT_TRUE(program.engine.findUnitEntry(u"furlong_y").valid());
-    EXPECT_FALSE(program.engine.findUnitEntry(u"broken_unit").valid());
+    EXPECT_TRUE(program.engine.findUnit(u"furlong_y").has_value());
+    EXPECT_FALSE(program.engine.findUnit(u"broken_unit").has_value());
     ASSERT_TRUE(file.save(session).saved);
     EXPECT_TRUE(std::filesystem::exists(folder / "User-def.txt.bak"));
 }

@@ -1,6 +1,6 @@
 // What a click on a menu item inserts into the document.
 
-#include "units/menu_insertion.h"
+#include "session/menu_insertion.h"
 
 #include <gtest/gtest.h>
 

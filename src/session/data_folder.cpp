@@ -1,4 +1,4 @@
-#include "units/data_folder.h"
+#include "session/data_folder.h"
 
 #include <cstdlib>
 #include <fstream>

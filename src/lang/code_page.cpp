@@ -1,6 +1,14 @@
-#include "lang/charset.h"
+#include "lang/code_page.h"
+
+#include <algorithm>
 
 namespace tally {
+
+bool lessIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](char16_t x, char16_t y) { return lowerUnit(x) < lowerUnit(y); });
+}
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;

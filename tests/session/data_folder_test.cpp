@@ -1,11 +1,11 @@
 // Where the definitions live: the program folder when it can be written, otherwise the
 // per-user data folder.
 
-#include "units/data_folder.h"
+#include "session/data_folder.h"
 
 #include <gtest/gtest.h>
 
-#include "units/temp_folder.h"
+#include "session/temp_folder.h"
 
 namespace tally {
 namespace {

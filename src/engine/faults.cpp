@@ -1,4 +1,4 @@
-#include "engine/checked_math.h"
+#include "engine/faults.h"
 
 #include <limits>
 

@@ -58,6 +58,8 @@ constexpr char16_t lowerUnit(char16_t unit) {
 
 // Names of the language are compared without regard to case outside unit brackets.
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
+// The order of lists sorted without regard to case.
+bool lessIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // UTF-8 <-> UTF-16 for the edges of the program (files, terminal). Invalid UTF-8 bytes
 // become U+FFFD; isValidUtf8 tells whether a conversion would be lossless.

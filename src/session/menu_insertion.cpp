@@ -1,11 +1,11 @@
-#include "units/menu_insertion.h"
+#include "session/menu_insertion.h"
 
 #include <algorithm>
 
 #include "engine/engine.h"
 #include "engine/function_table.h"
 #include "lang/blanks.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "units/unit_definitions.h"
 
 namespace tally {
@@ -31,7 +31,7 @@ std::u16string valueAfterEquals(std::u16string_view caption, std::size_t equals)
     return value;
 }
 
-int placesOf(std::u16string_view name, Engine* engine) {
+int placesOf(std::u16string_view name, const Engine* engine) {
     const auto& table = functionTable();
     auto builtIn = std::find_if(table.begin(), table.end(), [&](const FunctionSpec& spec) {
         return equalsIgnoringCase(spec.name, name);
@@ -41,14 +41,8 @@ int placesOf(std::u16string_view name, Engine* engine) {
         return std::max(builtIn->minArguments, 1);
     }
     if (engine != nullptr) {
-        EntryRef entry = engine->findName(name);
-        if (entry.valid()) {
-            std::int32_t kind = engine->variables()[entry].code;
-            int number = kind - code::kUserFunctionBase;
-            UserFunctionTable& functions = engine->userFunctions();
-            if (code::isUserFunction(kind) && functions.contains(number)) {
-                return std::max(functions[number].parameterCount(), 1);
-            }
+        if (const UserFunction* function = engine->symbols().findUserFunction(name)) {
+            return std::max(function->parameterCount(), 1);
         }
     }
     return 1;
@@ -75,7 +69,7 @@ std::u16string expressionInsertion(std::u16string_view caption) {
     return valueAfterEquals(caption, equals);
 }
 
-std::u16string functionInsertion(std::u16string_view caption, Engine* engine) {
+std::u16string functionInsertion(std::u16string_view caption, const Engine* engine) {
     std::u16string name = trimBlanks(caption.substr(0, caption.find(u'(')));
     int places = placesOf(name, engine);
     return name + u"(" + std::u16string(static_cast<std::size_t>(places - 1), u',') + u")";

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "units/user_definitions.h"
+#include "session/user_definitions.h"
 
 namespace tally {
 

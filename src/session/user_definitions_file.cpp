@@ -1,18 +1,19 @@
-#include "units/user_definitions_file.h"
+#include "session/user_definitions_file.h"
 
-#include <set>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
 
 #include "document/calculation_driver.h"
 #include "engine/engine.h"
 #include "engine/format_number.h"
 #include "engine/message_window.h"
+#include "engine/symbol_table.h"
 #include "lang/blanks.h"
-#include "lang/charset.h"
+#include "lang/code_page.h"
 #include "lang/recognisers.h"
+#include "session/text_file.h"
 #include "units/catalogue_menus.h"
-#include "units/text_file.h"
 #include "units/unit_definitions.h"
 #include "units/user_definitions_format.h"
 
@@ -45,32 +46,23 @@ void applyAddedCalculations(const DefinitionsContent::List& list, CalculationDri
 void applyVariables(const DefinitionsContent::List& list, DefinitionsSession& session) {
     Engine& engine = session.engine;
     VariablesList& box = session.driver.variables();
-    std::vector<EntryRef> stored;
+    std::vector<std::u16string> stored;
     for (const std::u16string& line : list.entries) {
         std::size_t equals = line.find(u'=');
         if (equals == std::u16string::npos || equals == 0 || equals + 1 >= line.size()) continue;
         std::u16string name = trimBlanks(std::u16string_view(line).substr(0, equals));
         if (!isName(name)) continue;
-        engine.clearEngineError();
-        std::u16string syntax =
-            engine.parseUserExpression(withoutBlanks(std::u16string_view(line).substr(equals + 1)));
-        bool evaluated = syntax.empty() && engine.engineError().empty();
-        double value = engine.currentValue();
-        engine.clearOperandStack();
-        engine.clearEngineError();
-        if (!evaluated) continue;
-        EntryRef entry = engine.findName(name);
-        if (!entry.valid()) entry = engine.variables().append(name, 0, code::kVariable);
-        if (engine.variables()[entry].code != code::kVariable) continue;
-        engine.variables()[entry].value = value;
-        stored.push_back(entry);
+        ExpressionResult value =
+            engine.evaluateExpression(withoutBlanks(std::u16string_view(line).substr(equals + 1)));
+        if (!value.ok() || !engine.assignVariable(name, value.result.value)) continue;
+        stored.push_back(std::move(name));
     }
     // A name read twice keeps the place of its later line and its final value.
-    std::set<std::pair<int, int>> listed;
     std::vector<std::u16string> items;
+    std::unordered_set<std::u16string> listed;
     for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
-        if (!listed.insert({it->bucket, it->slot}).second) continue;
-        const VariableEntry& variable = engine.variables()[*it];
+        const VariableEntry& variable = engine.symbols()[engine.symbols().find(*it)];
+        if (!listed.insert(variable.name).second) continue;
         items.push_back(variable.name + u"=" + formatNumber(variable.value));
     }
     box.assign(std::move(items));

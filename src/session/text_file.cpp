@@ -1,10 +1,11 @@
-#include "units/text_file.h"
+#include "session/text_file.h"
 
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
-#include "lang/charset.h"
+#include "lang/code_page.h"
+#include "lang/text_lines.h"
 
 namespace tally {
 
@@ -20,18 +21,10 @@ std::filesystem::path withSuffix(const std::filesystem::path& file, std::string_
     return result;
 }
 
-std::vector<std::u16string> splitLines(std::u16string_view text) {
+std::vector<std::u16string> ownedLines(std::u16string_view text) {
     std::vector<std::u16string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(u'\n', start);
-        std::size_t next = end == std::u16string_view::npos ? text.size() : end + 1;
-        if (end == std::u16string_view::npos) end = text.size();
-        std::u16string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+    for (std::u16string_view line : splitLines(text))
         lines.emplace_back(line);
-        start = next;
-    }
     return lines;
 }
 
@@ -58,10 +51,10 @@ TextFileLines readTextLines(const std::filesystem::path& file) {
     std::string_view view = bytes;
     if (view.starts_with("\xEF\xBB\xBF")) view.remove_prefix(3);
     if (isValidUtf8(view)) {
-        result.lines = splitLines(fromUtf8(view));
+        result.lines = ownedLines(fromUtf8(view));
     } else {
         result.windows1251 = true;
-        result.lines = splitLines(fromWindows1251(view));
+        result.lines = ownedLines(fromWindows1251(view));
     }
     return result;
 }

@@ -1,0 +1,336 @@
+#include "engine/line_evaluator.h"
+
+#include <cmath>
+
+#include "engine/constants.h"
+#include "engine/factorial.h"
+#include "engine/faults.h"
+#include "lang/grammar.h"
+
+namespace tally {
+
+// A calculation from outside starts with no nesting, no open brackets, nothing to unwind
+// and no error.
+void LineEvaluator::startCalculation() {
+    m_calculating = true;
+    m_nestingDepth = 0;
+    m_openBrackets = 0;
+    m_unwinding = false;
+    m_readingExpressions = 0;
+    m_error = EngineError::None;
+    m_nestedParseMessage.clear();
+    m_resultNote.clear();
+    m_resultDimension.clear();
+    m_stack.clear();
+}
+
+LineResult LineEvaluator::evaluateLine(std::u16string_view line) {
+    startCalculation();
+    // Every line starts clean, also one that begins with "=" and so never reaches the
+    // grammar's own reset: nothing of the previous line may be assigned to.
+    clearStatementState();
+    Grammar<LineEvaluator> grammar(GrammarVariant::calc(), *this);
+    LineResult result;
+    result.syntaxMessage = grammar.parse(line);
+    m_calculating = false;
+    m_stack.clear();
+
+    result.nestedSyntaxError = !m_nestedParseMessage.empty();
+    result.error = m_error;
+    result.result = {m_currentValue, std::move(m_resultDimension)};
+    result.resultNote = std::move(m_resultNote);
+    result.flags = m_flags;
+    result.leftValue = m_leftValue;
+    if (m_flags.assignmentDone) result.assignedName = m_tables.symbols[m_firstName].name;
+    if (m_firstCall.valid()) {
+        result.firstCallName = m_tables.symbols[m_firstCall].name;
+        result.firstCallArguments = std::move(m_firstCallArguments);
+    }
+    m_flags = {};
+    return result;
+}
+
+ExpressionResult LineEvaluator::evaluateExpression(std::u16string_view text) {
+    startCalculation();
+    ExpressionResult result;
+    if (!evaluateNested(text)) {
+        result.syntaxMessage = m_nestedParseMessage.empty()
+                                   ? std::u16string(errorText(EngineError::Overflow))
+                                   : std::move(m_nestedParseMessage);
+    }
+    m_calculating = false;
+    m_stack.clear();
+    result.error = m_error;
+    result.result = {m_currentValue, std::move(m_carriedDimension)};
+    m_carriedDimension.clear();
+    m_resultNote.clear();
+    return result;
+}
+
+bool LineEvaluator::evaluateNested(std::u16string_view text) {
+    if (m_unwinding) return false;
+    if (m_nestingDepth >= kNestingLimit) {
+        setError(EngineError::Overflow);
+        m_unwinding = true;
+        return false;
+    }
+    int height = m_stack.height();
+    int kinds = m_calls.kindDepth();
+    int frames = m_calls.frameDepth();
+    int readingExpressions = m_readingExpressions;
+    // The text may belong to a record that the evaluation itself replaces.
+    std::u16string copy(text);
+    ++m_nestingDepth;
+    Grammar<LineEvaluator> grammar(GrammarVariant::parsUsFunc(), *this);
+    std::u16string message = grammar.parse(copy);
+    --m_nestingDepth;
+    if (message.empty()) return !m_unwinding;
+    if (m_nestedParseMessage.empty()) m_nestedParseMessage = std::move(message);
+    m_stack.popTo(height);
+    m_calls.truncate(kinds, frames);
+    m_readingExpressions = readingExpressions;
+    return false;
+}
+
+double LineEvaluator::angleFactor() const {
+    return m_settings.angleMode == AngleMode::Radians ? 1.0 : kPi / 180.0;
+}
+
+double LineEvaluator::evaluateAt(std::u16string_view text, EntryRef bound, double t, bool counted) {
+    m_nameTracking = false;
+    if (t == 0) t = 1e-100;
+    m_tables.symbols[bound].value = t;
+    m_plotX = t;
+    EngineError error = m_error;
+    evaluateNested(text);
+    if (counted) {
+        m_error = error;
+        ++m_evaluationCount;
+        if (m_settings.progress && m_evaluationCount % 1000 == 0) {
+            m_settings.progress->showEvaluationCount(m_evaluationCount);
+        }
+    }
+    if (EventPump* pump = m_settings.eventPump) {
+        pump->processEvents();
+        if (!m_unwinding && pump->cancelRequested()) {
+            setError(EngineError::InvalidArgument);
+            m_unwinding = true;
+        }
+    }
+    return m_currentValue;
+}
+
+bool LineEvaluator::enterBracket() {
+    if (m_openBrackets >= kBracketBudget) return false;
+    ++m_openBrackets;
+    return true;
+}
+
+void LineEvaluator::beginStatement(int part) {
+    if (part == 1) {
+        m_unitDepth = 0;
+        m_tables.units.refreshScales(m_tables.symbols);
+        m_conversionAllowed = true;
+        m_stack.clear();
+        m_calls.clear();
+        m_readingExpressions = 0;
+        clearStatementState();
+        m_lineHasExpression = true;
+        m_carriedDimension.clear();
+        m_pendingBaseUnit = 0;
+        m_evaluationCount = 0;
+        m_signedLiteralHeight = 0;
+        m_negationTakenAtHeight = 0;
+        return;
+    }
+    // After "=": one name on the left makes an assignment to it; anything else compares
+    // the two sides, and a left side of exactly one call defines a user function.
+    m_lineHasExpression = true;
+    m_leftValue = m_currentValue;
+    m_flags.equalsAtEnd = false;
+    if (m_nameCount == 1 && m_firstName.valid()) {
+        m_assignmentPending = true;
+        m_flags.isPlainAssignment = true;
+    } else {
+        m_flags.isComparison = true;
+        if (m_firstCall.valid() && m_operationCount == 1) m_flags.isFunctionDefinition = true;
+    }
+}
+
+void LineEvaluator::clearStatementState() {
+    m_operationCount = 0;
+    m_nameCount = 0;
+    m_flags = {};
+    m_flags.isBareLiteral = true;
+    m_lineHasExpression = false;
+    m_assignmentPending = false;
+    m_firstName = {};
+    m_firstCall = {};
+    m_firstCallArguments.clear();
+    m_firstCallRecorded = false;
+    m_nameTracking = true;
+}
+
+void LineEvaluator::clearLiteralFlags() {
+    m_flags.isBareLiteral = false;
+    m_flags.isPlainAssignment = false;
+}
+
+void LineEvaluator::pushValue(double value) {
+    if (!std::isfinite(value)) {
+        setError(EngineError::Overflow);
+        value = 0;
+    }
+    OperandLevel level;
+    level.value = value;
+    if (m_settings.useDimensions) {
+        level.dimension = std::move(m_carriedDimension);
+        if (m_pendingBaseUnit > 0) {
+            auto k = static_cast<std::size_t>(m_pendingBaseUnit);
+            if (level.dimension.size() < k) level.dimension.resize(k, 0);
+            level.dimension[k - 1] = 1;
+        }
+    }
+    m_carriedDimension.clear();
+    m_pendingBaseUnit = 0;
+    m_stack.push(std::move(level));
+}
+
+void LineEvaluator::negate() {
+    m_signedLiteralHeight = 0;
+    if (m_stack.empty()) return;
+    if (m_negationTakenAtHeight == m_stack.height()) {
+        m_negationTakenAtHeight = 0;
+        return;
+    }
+    m_stack.top().value = -m_stack.top().value;
+}
+
+void LineEvaluator::percent() {
+    m_resultNote.clear();
+    clearLiteralFlags();
+    if (!m_stack.empty()) m_stack.top().value *= 0.01;
+}
+
+void LineEvaluator::factorial() {
+    m_resultNote.clear();
+    clearLiteralFlags();
+    if (m_stack.empty()) return;
+    std::optional<double> product = factorialOf(m_stack.top().value);
+    if (!product) {
+        setError(EngineError::Overflow);
+        return;
+    }
+    m_stack.top().value = *product;
+}
+
+namespace {
+
+// The value of a binary operation, or nothing on an arithmetic fault.
+std::optional<double> operate(BinaryOperator op, double l, double r) {
+    Faults f;
+    double result = 0;
+    switch (op) {
+        case BinaryOperator::Add:
+            result = f.check(l + r);
+            break;
+        case BinaryOperator::Subtract:
+            result = f.check(l - r);
+            break;
+        case BinaryOperator::Multiply:
+            result = f.check(l * r);
+            break;
+        case BinaryOperator::Divide:
+            result = f.divide(l, r);
+            break;
+        case BinaryOperator::Power:
+            result = f.power(l, r);
+            break;
+        case BinaryOperator::Quotient:
+        case BinaryOperator::Remainder: {
+            std::int64_t a = f.roundToInt32(l);
+            std::int64_t b = f.roundToInt32(r);
+            if (b == 0) f.raise();
+            if (f.raised()) return std::nullopt;
+            // Truncating division; the remainder takes the dividend's sign.
+            std::int64_t value = op == BinaryOperator::Quotient ? a / b : a % b;
+            if (value > INT32_MAX) f.raise();
+            result = static_cast<double>(value);
+            break;
+        }
+    }
+    if (f.raised()) return std::nullopt;
+    return result;
+}
+
+}  // namespace
+
+void LineEvaluator::applyOperator(BinaryOperator op) {
+    m_resultNote.clear();
+    if (m_nameTracking) ++m_operationCount;
+    if (m_unitDepth == 0) clearLiteralFlags();
+    if (m_stack.height() < 2) return;
+    OperandLevel right = std::move(m_stack.top());
+    m_stack.pop();
+    OperandLevel& left = m_stack.top();
+    std::optional<double> value = operate(op, left.value, right.value);
+    if (!value) {
+        setError(EngineError::Overflow);
+        return;
+    }
+    left.value = *value;
+    if (!m_settings.useDimensions) return;
+    switch (op) {
+        case BinaryOperator::Add:
+        case BinaryOperator::Subtract:
+        case BinaryOperator::Remainder:
+            // Addition rule: a plain number adopts the other side's dimension.
+            if (isDimensionless(left.dimension)) {
+                left.dimension = std::move(right.dimension);
+            } else if (!isDimensionless(right.dimension) &&
+                       !sameDimension(left.dimension, right.dimension)) {
+                setError(EngineError::DimensionMismatch);
+            }
+            break;
+        case BinaryOperator::Multiply:
+            addScaled(left.dimension, right.dimension, 1);
+            break;
+        case BinaryOperator::Divide:
+        case BinaryOperator::Quotient:
+            addScaled(left.dimension, right.dimension, -1);
+            break;
+        case BinaryOperator::Power:
+            scaleExponents(left.dimension, right.value);
+            break;
+    }
+}
+
+double LineEvaluator::endExpression() {
+    if (m_stack.empty()) return 0;
+    OperandLevel& top = m_stack.top();
+    double result = top.value;
+    m_carriedDimension = std::move(top.dimension);
+    m_stack.pop();
+    if (m_nestingDepth > 0) return result;
+    // Only the end of the line's own sides gives the result its dimension and carries out
+    // the assignment.
+    m_resultDimension = m_settings.useDimensions ? m_carriedDimension : DimensionVector{};
+    if (m_assignmentPending) {
+        m_assignmentPending = false;
+        VariableEntry& target = m_tables.symbols[m_firstName];
+        if (target.code >= code::kAns + 1) {
+            target.value = result;
+            m_flags.assignmentDone = true;
+        } else {
+            setError(EngineError::InvalidAssignment);
+        }
+    }
+    return result;
+}
+
+// A line without an expression (a comment alone) has no result to keep.
+void LineEvaluator::storeAns() {
+    if (m_lineHasExpression) m_tables.symbols.setAns(m_currentValue);
+}
+
+}  // namespace tally

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/dimension.h"
+#include "engine/variable_table.h"
+
+namespace tally {
+
+class SymbolTable;
+
+// A unit record: its definition text and its name.
+struct UnitRecord {
+    std::u16string definition;
+    std::u16string name;
+    // Whether the unit opens a base unit of its own (a name defined by a plain number),
+    // worked out on first use.
+    std::optional<bool> opensBaseUnit;
+};
+
+// The unit records, numbered from 1 and reached from the symbol table through their codes,
+// and the base units every dimension is counted over.
+class UnitTable {
+  public:
+    UnitTable() : m_baseUnits(initialBaseUnits()), m_baseUnitEntries(m_baseUnits.size()) {}
+
+    int count() const { return static_cast<int>(m_records.size()); }
+    const UnitRecord& record(int number) const {
+        return m_records[static_cast<std::size_t>(number - 1)];
+    }
+    UnitRecord& record(int number) { return m_records[static_cast<std::size_t>(number - 1)]; }
+    // Returns the new record's number.
+    int add(std::u16string name, std::u16string definition);
+    void replace(int number, std::u16string name, std::u16string definition);
+
+    const std::vector<BaseUnit>& baseUnits() const { return m_baseUnits; }
+    // The 1-based index of the base unit of that symbol, or 0.
+    int baseUnitIndex(std::u16string_view symbol) const;
+    // A unit defined by a plain number becomes a base unit of its own; its scale is the
+    // value of its entry. Returns its 1-based index.
+    int openBaseUnit(std::u16string symbol, EntryRef entry);
+    // Reads the scales of the base units again from their units' entries, since a unit can
+    // be redefined between lines.
+    void refreshScales(const SymbolTable& symbols);
+
+  private:
+    std::vector<UnitRecord> m_records;
+    std::vector<BaseUnit> m_baseUnits;
+    std::vector<EntryRef> m_baseUnitEntries;
+    std::size_t m_recordsAtLastScan = 0;
+};
+
+}  // namespace tally

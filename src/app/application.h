@@ -30,8 +30,9 @@ class Application : public QObject {
   public:
     static constexpr int kAutosaveDelayMilliseconds = 2000;
 
-    // `settingsFile` empty: the per-user store of the system; `messageWindow` null: the
-    // program's own message dialog.
+    // `programFolder` is where the program itself lives; its read-only data is found from
+    // there. `settingsFile` empty: the per-user store of the system; `messageWindow` null:
+    // the program's own message dialog.
     explicit Application(const QString& programFolder, const QString& settingsFile = QString(),
                          MessageWindow* messageWindow = nullptr);
     ~Application() override;
@@ -57,7 +58,7 @@ class Application : public QObject {
     void report(const QString& text);
     DefinitionsSession session();
 
-    QString m_programFolder;
+    QString m_programDataFolder;
     QString m_settingsFile;
     QString m_dataFolder;
     WindowSettings m_settings;

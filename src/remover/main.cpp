@@ -22,20 +22,21 @@ void ignoringFailure(const std::function<void()>& step) {
 
 QStringList toQStringList(const std::vector<std::string>& texts) {
     QStringList list;
-    for (const std::string& text : texts)
+    for (const std::string& text : texts) {
         list.append(QString::fromStdString(text));
+    }
     return list;
 }
 
-// Starts the uninstaller found as the system finds a program given by name alone, the
-// installation folder searched first. The arguments are handed over as they are, never
+// Starts the uninstaller that stands in the installation folder, where the installation put
+// it; an uninstaller elsewhere on the search path belongs to another installation, or to no
+// installation at all, and is not started. The arguments are handed over as they are, never
 // through a shell, so no folder name can be read as a command.
 void startUninstaller(const QString& installationFolder) {
     const tally::UninstallCommand command =
         tally::uninstallCommand(installationFolder.toStdString(), tally::kLinuxUninstaller);
-    const QString name = QString::fromStdString(command.program);
-    QString program = QStandardPaths::findExecutable(name, {installationFolder});
-    if (program.isEmpty()) program = QStandardPaths::findExecutable(name);
+    const QString program = QStandardPaths::findExecutable(QString::fromStdString(command.program),
+                                                           {installationFolder});
     if (program.isEmpty()) return;
     QProcess::startDetached(program, toQStringList(command.arguments));
 }

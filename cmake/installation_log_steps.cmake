@@ -1,10 +1,12 @@
 # The two steps of the installation log, run by `cmake --install` (see InstallationLog.cmake).
 # Folders are kept relative to the prefix, so the steps agree with and without DESTDIR.
 
-# Install scripts run without the project's policies; these steps use if(IN_LIST), and the
-# functions keep the policy they were defined with.
+# Install scripts run without the project's policies. These steps use if(IN_LIST) and must
+# not follow symbolic links while they look through folders; functions keep the policies
+# they were defined with.
 cmake_policy(PUSH)
 cmake_policy(SET CMP0057 NEW)
+cmake_policy(SET CMP0009 NEW)
 
 # Notes which folders exist below the prefix, on the way to each destination and inside it,
 # as the global property TALLY_FOLDERS_BEFORE; the destinations become TALLY_LOG_DESTINATIONS.
@@ -29,7 +31,7 @@ function(tally_note_existing_folders log destinations)
             file(GLOB_RECURSE inside LIST_DIRECTORIES true RELATIVE "${prefix}"
                  "${prefix}/${destination}/*")
             foreach(entry IN LISTS inside)
-                if(IS_DIRECTORY "${prefix}/${entry}" AND NOT IS_SYMLINK "${prefix}/${entry}")
+                if(IS_DIRECTORY "${prefix}/${entry}")
                     list(APPEND existing "${entry}")
                 endif()
             endforeach()

@@ -44,10 +44,12 @@ TEST(ProgramData, FoundForTheInstalledLayoutAndTheBuildFolder) {
     };
     for (const Case& c : cases) {
         TempFolder root;
-        for (const std::string& folder : c.folders)
+        for (const std::string& folder : c.folders) {
             std::filesystem::create_directories(root / folder);
-        for (const std::string& file : c.files)
+        }
+        for (const std::string& file : c.files) {
             test::writeBytes(root / file, "x");
+        }
         const std::filesystem::path found = findProgramData(root / c.programFolder);
         EXPECT_TRUE(std::filesystem::equivalent(found, root / c.expected))
             << c.layout << ": found " << found;

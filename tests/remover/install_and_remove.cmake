@@ -1,5 +1,5 @@
 # An installation into a prefix that already holds bin/ and share/man/man1/ (as /usr/local
-# does), used, then removed by the installed UnstTally: afterwards the prefix holds what it
+# does), repeated, used, then removed by the installed UnstTally: afterwards the prefix holds what it
 # held before and the user's work, and the calculator's settings are gone.
 #   -DBUILD=<build folder> -DWORK=<scratch folder>
 
@@ -11,11 +11,14 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${prefix}/bin" "${prefix}/share/man/man1" "${WORK}/no-programs")
 tree_below("${prefix}" before)
 
-execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}"
-                RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
-if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
-    message(FATAL_ERROR "Installing failed:\n${errors}")
-endif()
+# Installed twice: the second installation must still know the folders the first created.
+foreach(time first second)
+    execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}"
+                    RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
+    if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
+        message(FATAL_ERROR "Installing the ${time} time failed:\n${errors}")
+    endif()
+endforeach()
 foreach(file bin/tally bin/tally-calc bin/UnstTally bin/St6unst bin/St6unst.log
              share/tally/Introduction.rtf share/man/man1/tally-calc.1.gz)
     if(NOT EXISTS "${prefix}/${file}")

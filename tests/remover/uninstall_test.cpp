@@ -29,21 +29,25 @@ class Uninstall : public ::testing::Test {
     std::filesystem::path logFile() const { return prefix() / "bin/St6unst.log"; }
 
     void makeFolders(std::initializer_list<const char*> folders) {
-        for (const char* folder : folders)
+        for (const char* folder : folders) {
             std::filesystem::create_directories(m_root / folder);
+        }
     }
     void makeFiles(std::initializer_list<const char*> files) {
-        for (const char* file : files)
+        for (const char* file : files) {
             test::writeBytes(m_root / file, file);
+        }
     }
     // A log with the prefix, the given folders and files (below the prefix), and itself.
     InstallationLog log(std::initializer_list<const char*> folders,
                         std::initializer_list<const char*> files) {
         InstallationLog log{prefix(), {}, {}};
-        for (const char* folder : folders)
+        for (const char* folder : folders) {
             log.folders.push_back(prefix() / folder);
-        for (const char* file : files)
+        }
+        for (const char* file : files) {
             log.files.push_back(prefix() / file);
+        }
         log.files.push_back(logFile());
         test::writeBytes(logFile(), "log");
         return log;

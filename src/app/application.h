@@ -44,6 +44,8 @@ class Application : public QObject {
     Engine& engine() { return m_engine; }
     CalculationDriver& driver() { return *m_driver; }
     const QString& dataFolder() const { return m_dataFolder; }
+    // Where the program's read-only data (introduction, skins, help) lives.
+    const QString& programDataFolder() const { return m_programDataFolder; }
     QString documentPath() const;
     // Saves the document and the definitions now; false when something could not be
     // written (the user has been told).

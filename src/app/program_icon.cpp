@@ -7,8 +7,9 @@ namespace tally {
 QIcon programIcon() {
     QIcon icon;
     const QFileInfoList images = QDir(QStringLiteral(":/icons")).entryInfoList({"*.png"});
-    for (const QFileInfo& image : images)
+    for (const QFileInfo& image : images) {
         icon.addFile(image.filePath());
+    }
     return icon;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite: the unit and
-# end-to-end tests, the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short run of every fuzz target.
+# end-to-end tests, an installation with its removal and the Debian package, the core
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of
+# every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,8 +15,12 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+echo "== Installation, removal, the Debian package and the desktop files"
+scripts/check-packaging.sh build/release
+
 echo "== The core stays free of Qt"
-if grep -rnE '#include\s*[<"]Q[A-Za-z]+' src/lang src/engine src/units src/document; then
+if grep -rnE '#include\s*[<"]Q[A-Za-z]+' src/lang src/engine src/units src/document \
+        src/identity src/installation; then
     echo "The core includes Qt headers" >&2
     exit 1
 fi

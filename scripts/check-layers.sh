@@ -20,4 +20,11 @@ for i in "${!layers[@]}"; do
         status=1
     fi
 done
+# Small Qt-free libraries outside the layers: the settings name and the data finder.
+for folder in identity installation; do
+    if grep -rnE '#include\s*[<"]Q[A-Za-z]+' "src/$folder"; then
+        echo "src/$folder includes Qt headers" >&2
+        status=1
+    fi
+done
 exit $status

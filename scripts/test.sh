@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite: the unit and
-# end-to-end tests, the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short run of every fuzz target.
+# end-to-end tests, an installation with its removal and the Debian package, the core
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of
+# every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -16,6 +17,9 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build/release --output-on-failure -j 
 
 echo "== The core stays free of Qt, and its layers point down only"
 scripts/check-layers.sh
+
+echo "== Installation, removal, the Debian package and the desktop files"
+scripts/check-packaging.sh build/release
 
 echo "== Sanitizer build (ASan + UBSan) and tests"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALLY_SANITIZE=ON \

@@ -16,20 +16,25 @@
 #include "app/rich_text_bridge.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
+#include "identity/application_name.h"
+#include "installation/program_data.h"
 #include "session/data_folder.h"
 
 namespace tally {
 
 Application::Application(const QString& programFolder, const QString& settingsFile,
                          MessageWindow* messageWindow)
-    : m_programFolder(programFolder), m_settingsFile(settingsFile), m_messageWindow(messageWindow) {
+    : m_programDataFolder(
+          QString::fromStdU16String(findProgramData(programFolder.toStdU16String()).u16string())),
+      m_settingsFile(settingsFile),
+      m_messageWindow(messageWindow) {
     std::filesystem::path folder = chooseDataFolder(programFolder.toStdU16String());
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     m_dataFolder = QString::fromStdU16String(folder.u16string());
     m_definitionsFile =
         std::make_unique<UserDefinitionsFile>(UserDefinitionsFile::inFolder(folder));
-    m_settings = SettingsStore::defaults(programFolder);
+    m_settings = SettingsStore::defaults(m_programDataFolder);
     m_autosave.setSingleShot(true);
     m_autosave.setInterval(kAutosaveDelayMilliseconds);
     connect(&m_autosave, &QTimer::timeout, this, [this] { saveWork(); });
@@ -42,7 +47,7 @@ std::unique_ptr<QSettings> Application::openSettings() const {
         return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
     }
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QString::fromLatin1(SettingsStore::kApplicationName));
+                                       QString::fromUtf8(kApplicationName));
 }
 
 QString Application::documentPath() const {
@@ -131,7 +136,7 @@ void Application::loadDocument() {
     QString path = documentPath();
     int caret = -1;
     if (QFileInfo(path).size() <= 0) {
-        path = m_programFolder + QStringLiteral("/Introduction.rtf");
+        path = m_programDataFolder + QStringLiteral("/Introduction.rtf");
         caret = 158;
     }
     QFile file(path);

@@ -28,8 +28,9 @@ class Application : public QObject {
   public:
     static constexpr int kAutosaveDelayMilliseconds = 2000;
 
-    // `settingsFile` empty: the per-user store of the system; `messageWindow` null: the
-    // program's own message dialog.
+    // `programFolder` is where the program itself lives; its read-only data is found from
+    // there. `settingsFile` empty: the per-user store of the system; `messageWindow` null:
+    // the program's own message dialog.
     explicit Application(const QString& programFolder, const QString& settingsFile = QString(),
                          MessageWindow* messageWindow = nullptr);
     ~Application() override;
@@ -41,6 +42,8 @@ class Application : public QObject {
     Engine& engine() { return m_session->engine(); }
     CalculationDriver& driver() { return m_session->driver(); }
     const QString& dataFolder() const { return m_dataFolder; }
+    // Where the program's read-only data (introduction, skins, help) lives.
+    const QString& programDataFolder() const { return m_programDataFolder; }
     QString documentPath() const;
     // How reading the user definitions went at start-up.
     const DefinitionsLoad& definitionsLoad() const { return m_definitionsLoad; }
@@ -59,7 +62,7 @@ class Application : public QObject {
     // others still run, and the user is told which step failed.
     void runStep(const char* name, const std::function<void()>& step);
 
-    QString m_programFolder;
+    QString m_programDataFolder;
     QString m_settingsFile;
     QString m_dataFolder;
     WindowSettings m_settings;

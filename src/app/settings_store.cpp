@@ -45,10 +45,10 @@ void readColour(QSettings& s, const QString& key, QColor& target) {
 
 }  // namespace
 
-WindowSettings SettingsStore::defaults(const QString& programFolder) {
+WindowSettings SettingsStore::defaults(const QString& programDataFolder) {
     WindowSettings settings;
-    settings.skinPath = programFolder + QStringLiteral("/Skins/Wood6.jpg");
-    settings.subjectPath = programFolder + QStringLiteral("/Subjects/Subject.txt");
+    settings.skinPath = programDataFolder + QStringLiteral("/Skins/Wood6.jpg");
+    settings.subjectPath = programDataFolder + QStringLiteral("/Subjects/Subject.txt");
     return settings;
 }
 

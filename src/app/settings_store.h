@@ -43,10 +43,8 @@ AngleMode angleModeFromText(const QString& text);
 
 class SettingsStore {
   public:
-    static constexpr const char* kApplicationName = "Tally Calculator";
-
-    // Defaults that depend on the program folder (skin and subject paths).
-    static WindowSettings defaults(const QString& programFolder);
+    // Defaults that depend on the folder of the program's data (skin and subject paths).
+    static WindowSettings defaults(const QString& programDataFolder);
 
     // Reads every key; a key that is missing or unreadable keeps the value already in
     // `settings`. "Radians"/"Degrees" from older stores are rewritten in Russian.

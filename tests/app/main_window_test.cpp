@@ -84,6 +84,21 @@ class MainWindowTest : public QObject {
                  QStringLiteral("Дополнительныe вычисления"));
     }
 
+    // Installed, the program reads its introduction from <prefix>/share/tally.
+    void installedProgramShowsTheIntroductionFromItsDataFolder() {
+        QDir root(m_folder->path());
+        QVERIFY(root.mkpath(QStringLiteral("prefix/bin")));
+        QVERIFY(root.mkpath(QStringLiteral("prefix/share/tally")));
+        QFile introduction(root.filePath(QStringLiteral("prefix/share/tally/Introduction.rtf")));
+        QVERIFY(introduction.open(QIODevice::WriteOnly));
+        introduction.write("{\\rtf1\\ansi Installed introduction\\par}");
+        introduction.close();
+        Application application(root.filePath(QStringLiteral("prefix/bin")), settingsFile(),
+                                &m_messages);
+        application.startUp();
+        QCOMPARE(lines(application).value(0), QStringLiteral("Installed introduction"));
+    }
+
     void enterWritesTheResultAndOpensANewLine() {
         auto application = start();
         editorOf(*application).clear();

@@ -28,7 +28,9 @@ Application::Application(const QString& programFolder, const QString& settingsFi
           QString::fromStdU16String(findProgramData(programFolder.toStdU16String()).u16string())),
       m_settingsFile(settingsFile),
       m_messageWindow(messageWindow) {
-    std::filesystem::path folder = chooseDataFolder(programFolder.toStdU16String());
+    std::filesystem::path program = programFolder.toStdU16String();
+    bool installed = findProgramData(program) != program;
+    std::filesystem::path folder = chooseDataFolder(program, installed);
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     m_dataFolder = QString::fromStdU16String(folder.u16string());

@@ -30,8 +30,9 @@ bool isWritableFolder(const std::filesystem::path& folder) {
 }
 
 std::filesystem::path chooseDataFolder(const std::filesystem::path& programFolder,
-                                       const DataFolderEnvironment& environment) {
-    if (isWritableFolder(programFolder)) return programFolder;
+                                       const DataFolderEnvironment& environment,
+                                       bool installed) {
+    if (!installed && isWritableFolder(programFolder)) return programFolder;
     if (environment.xdgDataHome && environment.xdgDataHome->is_absolute()) {
         return *environment.xdgDataHome / "Tally";
     }

@@ -17,13 +17,17 @@ DataFolderEnvironment processEnvironment();
 // Whether a file can be created in `folder`, tried by creating and removing one.
 bool isWritableFolder(const std::filesystem::path& folder);
 
-// Where the definitions and the document live: the program folder when it is writable,
-// otherwise the per-user application data folder, $XDG_DATA_HOME/Tally (an absolute
-// $XDG_DATA_HOME only) or ~/.local/share/Tally. Without a home either, the program folder.
+// Where the definitions and the document live: the program folder when it is writable and
+// the program is not an installed copy (whose folder, such as ~/.local/bin, holds programs,
+// not documents), otherwise the per-user application data folder, $XDG_DATA_HOME/Tally (an
+// absolute $XDG_DATA_HOME only) or ~/.local/share/Tally. Without a home either, the program
+// folder.
 std::filesystem::path chooseDataFolder(const std::filesystem::path& programFolder,
-                                       const DataFolderEnvironment& environment);
-inline std::filesystem::path chooseDataFolder(const std::filesystem::path& programFolder) {
-    return chooseDataFolder(programFolder, processEnvironment());
+                                       const DataFolderEnvironment& environment,
+                                       bool installed = false);
+inline std::filesystem::path chooseDataFolder(const std::filesystem::path& programFolder,
+                                              bool installed = false) {
+    return chooseDataFolder(programFolder, processEnvironment(), installed);
 }
 
 }  // namespace tally

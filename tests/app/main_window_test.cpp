@@ -93,10 +93,18 @@ class MainWindowTest : public QObject {
         QVERIFY(introduction.open(QIODevice::WriteOnly));
         introduction.write("{\\rtf1\\ansi Installed introduction\\par}");
         introduction.close();
+        // An installed program keeps the user's work in the per-user folder, not in bin.
+        const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("data")).toUtf8());
         Application application(root.filePath(QStringLiteral("prefix/bin")), settingsFile(),
                                 &m_messages);
         application.startUp();
         QCOMPARE(lines(application).value(0), QStringLiteral("Installed introduction"));
+        QCOMPARE(application.dataFolder(), root.filePath(QStringLiteral("data/Tally")));
+        application.shutDown();
+        QVERIFY(QFile::exists(root.filePath(QStringLiteral("data/Tally/Calculations.rtf"))));
+        QVERIFY(!QFile::exists(root.filePath(QStringLiteral("prefix/bin/Calculations.rtf"))));
+        qputenv("XDG_DATA_HOME", savedDataHome);
     }
 
     void enterWritesTheResultAndOpensANewLine() {

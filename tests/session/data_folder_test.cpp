@@ -20,6 +20,12 @@ TEST(DataFolder, ChoosesTheProgramFolderWhenWritable) {
     EXPECT_TRUE(std::filesystem::is_empty(program.path()));
 }
 
+TEST(DataFolder, AnInstalledCopyKeepsDocumentsInThePerUserFolder) {
+    TempFolder program;
+    const DataFolderEnvironment environment{"/xdg", "/home/user"};
+    EXPECT_EQ(chooseDataFolder(program.path(), environment, true), "/xdg/Tally");
+}
+
 TEST(DataFolder, FallsBackToThePerUserFolder) {
     TempFolder program;
     // A folder that cannot be created, even by the super-user: its parent is a file.

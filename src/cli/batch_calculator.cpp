@@ -6,6 +6,7 @@ BatchCalculator::BatchCalculator(Settings settings)
     : m_engine(std::make_unique<Engine>()), m_driver(*m_engine, m_document) {
     m_engine->setAngleMode(settings.degrees ? u"Градусы" : u"Радианы");
     m_engine->setUseDimensions(settings.useUnits);
+    m_engine->setPlotSink(&m_plot);
     if (settings.builtInUnits) {
         m_catalogue.emplace(*m_engine, m_messages, m_driver.compoundUnits());
     }

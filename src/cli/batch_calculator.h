@@ -11,6 +11,7 @@
 #include "document/text_document.h"
 #include "engine/engine.h"
 #include "engine/message_window.h"
+#include "graph/plot_model.h"
 #include "units/catalogue.h"
 #include "units/user_definitions_file.h"
 
@@ -41,6 +42,8 @@ class BatchCalculator {
     CalculationDriver& driver() { return m_driver; }
     // Messages shown while units were registered, answered with "Продолжить".
     const std::vector<std::u16string>& messagesShown() const { return m_messageWindow.shown; }
+    // What the plotting functions drew, as the window would show it.
+    const PlotModel& plot() const { return m_plot; }
     // Empty when built without the catalogue.
     const std::optional<Catalogue>& catalogue() const { return m_catalogue; }
 
@@ -52,6 +55,7 @@ class BatchCalculator {
     Messages m_messages{m_messageWindow};
     std::optional<Catalogue> m_catalogue;
     UserDefinitions m_definitions;
+    PlotModel m_plot;
 };
 
 // Splits input text into lines: "\n" ends a line, a "\r" before it is dropped, and a

@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev libedit-dev qt6-base-dev libgl-dev fonts-liberation)
+          libbenchmark-dev libcli11-dev libedit-dev qt6-base-dev qt6-svg-dev libgl-dev
+          fonts-liberation)
 
 missing=()
 for package in "${packages[@]}"; do

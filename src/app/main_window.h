@@ -5,6 +5,7 @@
 
 #include "app/appearance.h"
 #include "app/platform_adapters.h"
+#include "graph/plot_window_sink.h"
 
 class QAction;
 class QComboBox;
@@ -34,6 +35,8 @@ class MainWindow : public QMainWindow {
     QAction* convertSeparatorsAction() { return m_mnuDotComma; }
     QAction* useDimensionsAction() { return m_mnuUseDimension; }
     QMenu* userFunctionsMenu() { return m_mnuFuncUser; }
+    // Where the plotting functions draw.
+    PlotWindowSink& plotWindow() { return m_plot; }
 
     void applyAppearance(const Appearance& appearance);
     // (Re)builds every menu; the catalogue's menus grow when user definitions are loaded.
@@ -70,6 +73,7 @@ class MainWindow : public QMainWindow {
     DocumentEditor& m_editor;
     QtEventPump m_pump;
     QtClipboard m_clipboard;
+    PlotWindowSink m_plot{this};
     const Appearance* m_appearance = nullptr;
 
     QComboBox* m_cmbDec = nullptr;

@@ -56,10 +56,18 @@ void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     std::optional<QPointF> values = valuesAt(event->position());
-    emit pointedValues(values ? QStringLiteral("x = %1    y = %2")
-                                    .arg(QString::fromStdString(formatPlotLabel(values->x())),
-                                         QString::fromStdString(formatPlotLabel(values->y())))
-                              : QString());
+    if (!values) {
+        emit pointedValues(QString());
+        return;
+    }
+    // A pixel spans a little of each range; within half of it of 0 the value reads as 0.
+    const PlotRect& ranges = m_layout.ranges;
+    std::string x =
+        formatPlotValue(values->x(), (m_model.xMax() - m_model.xMin()) / ranges.width / 2);
+    std::string y =
+        formatPlotValue(values->y(), (m_model.yMax() - m_model.yMin()) / ranges.height / 2);
+    emit pointedValues(QStringLiteral("x = %1    y = %2")
+                           .arg(QString::fromStdString(x), QString::fromStdString(y)));
 }
 
 void PlotCanvas::mouseReleaseEvent(QMouseEvent* event) {

@@ -88,4 +88,8 @@ std::string formatPlotLabel(double value) {
     return value < 0 && text != "0" ? "-" + text : text;
 }
 
+std::string formatPlotValue(double value, double resolution) {
+    return formatPlotLabel(std::fabs(value) < std::fabs(resolution) ? 0 : value);
+}
+
 }  // namespace tally

@@ -10,4 +10,9 @@ namespace tally {
 // it is negative ("1.23E3", "5E-2").
 std::string formatPlotLabel(double value);
 
+// The same for a value known only to within `resolution`: a smaller magnitude prints as 0
+// (such as the 1E-100 that stands in for 0 where an expression is evaluated at 0, or the
+// value half a pixel off an axis).
+std::string formatPlotValue(double value, double resolution);
+
 }  // namespace tally

@@ -169,8 +169,11 @@ std::optional<double> PlotModel::horizontalAxis() const {
 
 PlotLabels PlotModel::labels() const {
     if (!rangesFixed()) return {};
-    return {formatPlotLabel(m_xMin), formatPlotLabel(m_xMax), formatPlotLabel(m_yMin),
-            formatPlotLabel(m_yMax)};
+    // A range end within a millionth of a millionth of the range from 0 is 0.
+    constexpr double kNegligible = 1e-12;
+    double width = kNegligible * (m_xMax - m_xMin), height = kNegligible * (m_yMax - m_yMin);
+    return {formatPlotValue(m_xMin, width), formatPlotValue(m_xMax, width),
+            formatPlotValue(m_yMin, height), formatPlotValue(m_yMax, height)};
 }
 
 }  // namespace tally

@@ -10,6 +10,9 @@ namespace tally {
 
 namespace {
 
+// Room kept for the frame that the window manager adds around the window.
+constexpr int kFrameAllowance = 12;
+
 // Beside the owner's right edge when the screen has room there, otherwise where it fits.
 void placeBeside(PlotWindow& window, const QWidget* owner) {
     if (!owner) return;
@@ -17,7 +20,7 @@ void placeBeside(PlotWindow& window, const QWidget* owner) {
     if (!screen) return;
     QRect available = screen->availableGeometry();
     QRect frame = owner->frameGeometry();
-    QSize size = window.size();
+    QSize size = window.size() + QSize(kFrameAllowance, 2 * kFrameAllowance);
     QPoint at(frame.right() + 8, frame.top());
     if (at.x() + size.width() > available.right()) {
         at.setX(available.right() - size.width());

@@ -18,7 +18,7 @@ struct PlotLook {
     std::uint32_t axisColour = 0x000080;
     std::uint32_t curveColour = 0x804000;
     // In pixels.
-    double curveWidth = 1.5;
+    double curveWidth = 1;
     double pointDiameter = 3;
 };
 

@@ -151,6 +151,8 @@ void PlotModel::addSegment(PlotPosition from, PlotPosition to) {
     if (!finite(from) || !finite(to) || !clipToGuard(from, to)) return;
     // A segment that starts where the last one ended continues its polyline.
     if (m_vertices.empty() || !(m_vertices.back() == from)) {
+        // A curve's first point is sent as a point; its polyline now draws it.
+        if (!m_points.empty() && m_points.back() == from) m_points.pop_back();
         m_polylineStarts.push_back(m_vertices.size());
         m_vertices.push_back(from);
     }

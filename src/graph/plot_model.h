@@ -62,7 +62,8 @@ class PlotModel : public PlotSink {
     std::size_t collectedCount() const { return m_collected.size(); }
     bool plotBuffered() const { return m_plotBuffered; }
 
-    // Single points, in fractions of the plot area.
+    // Single points, in fractions of the plot area (a point that a segment continues
+    // belongs to that segment's polyline instead).
     const std::vector<PlotPosition>& points() const { return m_points; }
     // Connected segments as polylines: polyline i runs through the vertices from
     // polylineStarts()[i] up to the next start (or the end).

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -160,6 +161,7 @@ void PlotWindow::saveWithDialog() {
     static const QString png = QStringLiteral("Рисунок PNG (*.png)");
     static const QString svg = QStringLiteral("Рисунок SVG (*.svg)");
     QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!QDir(folder).exists()) folder = QDir::homePath();
     QString chosen = png;
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить график"),
                                                 folder + QStringLiteral("/График.png"),

@@ -85,9 +85,28 @@ void QtPlotPainter::polylines(const std::vector<PlotPosition>& vertices,
 void QtPlotPainter::dots(const std::vector<PlotPosition>& points, const PlotLayout& layout,
                          std::uint32_t colour, double diameter) {
     m_painter.setPen(QPen(colourOf(colour), diameter, Qt::SolidLine, Qt::RoundCap));
+    // Many points of a long running plot fall on the same spot: each spot of half a pixel
+    // is drawn once, and spots that cannot reach the plot area not at all.
+    const PlotRect& area = layout.area;
+    double margin = diameter;
+    auto columns = static_cast<std::size_t>(std::ceil((area.width + 2 * margin) * 2)) + 1;
+    auto rows = static_cast<std::size_t>(std::ceil((area.height + 2 * margin) * 2)) + 1;
+    std::vector<bool> taken(columns * rows);
     m_polyline.clear();
-    for (const PlotPosition& point : points)
-        m_polyline.append(QPointF(layout.xOf(point), layout.yOf(point)));
+    for (const PlotPosition& point : points) {
+        QPointF at(layout.xOf(point), layout.yOf(point));
+        double column = std::round((at.x() - area.left + margin) * 2);
+        double row = std::round((at.y() - area.top + margin) * 2);
+        if (column < 0 || row < 0 || column >= static_cast<double>(columns) ||
+            row >= static_cast<double>(rows)) {
+            continue;
+        }
+        std::size_t spot =
+            static_cast<std::size_t>(row) * columns + static_cast<std::size_t>(column);
+        if (taken[spot]) continue;
+        taken[spot] = true;
+        m_polyline.append(at);
+    }
     m_painter.drawPoints(m_polyline);
 }
 

@@ -111,6 +111,10 @@ class PlotWindowTest : public QObject {
         m_document = std::make_unique<TextDocument>();
         m_driver = std::make_unique<CalculationDriver>(*m_engine, *m_document);
         m_sink = std::make_unique<PlotWindowSink>(nullptr);
+        // Broad curves, so that their pixels keep the curve colour.
+        PlotLook look;
+        look.curveWidth = 3;
+        m_sink->setLook(look);
         m_engine->setPlotSink(m_sink.get());
     }
     void cleanup() {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "document/calculation_driver.h"
-#include "fixed_line_editor.h"
 #include "document/text_document.h"
 #include "engine/engine.h"
 #include "engine/message_window.h"
+#include "fixed_line_editor.h"
 #include "units/catalogue.h"
 #include "units/compound_unit_table.h"
 #include "units/user_definitions.h"

@@ -80,11 +80,3 @@ void renderHundredThousandPointsToImage(benchmark::State& state) {
 BENCHMARK(renderHundredThousandPointsToImage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -33,23 +33,20 @@ bool near(QColor a, QColor b, int tolerance) {
            tolerance;
 }
 
-// Whether a column / row across the plot area has the axis colour (but where curves cross).
-bool hasVerticalAxis(const QImage& image, QRect area) {
-    for (int x = area.left(); x <= area.right(); ++x) {
+// Whether a column (vertical) or a row across the plot area has the axis colour, but where
+// curves cross it.
+bool hasAxis(const QImage& image, QRect area, Qt::Orientation orientation) {
+    bool vertical = orientation == Qt::Vertical;
+    int lines = vertical ? area.width() : area.height();
+    int length = vertical ? area.height() : area.width();
+    for (int line = 0; line < lines; ++line) {
         int count = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            count += image.pixelColor(x, y) == kAxis;
-        if (count >= area.height() * 9 / 10) return true;
-    }
-    return false;
-}
-
-bool hasHorizontalAxis(const QImage& image, QRect area) {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        int count = 0;
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixelColor(x, y) == kAxis;
-        if (count >= area.width() * 9 / 10) return true;
+        for (int along = 0; along < length; ++along) {
+            QPoint at = vertical ? QPoint(area.left() + line, area.top() + along)
+                                 : QPoint(area.left() + along, area.top() + line);
+            count += image.pixelColor(at) == kAxis;
+        }
+        if (count >= length * 9 / 10) return true;
     }
     return false;
 }
@@ -138,8 +135,8 @@ class PlotWindowTest : public QObject {
         QFETCH(bool, horizontal);
         calculate(line.toStdU16String());
         QImage image = shot();
-        QCOMPARE(hasVerticalAxis(image, area()), vertical);
-        QCOMPARE(hasHorizontalAxis(image, area()), horizontal);
+        QCOMPARE(hasAxis(image, area(), Qt::Vertical), vertical);
+        QCOMPARE(hasAxis(image, area(), Qt::Horizontal), horizontal);
     }
 
     void twoCurvesInOneLineShareTheFirstRanges() {

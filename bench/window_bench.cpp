@@ -2,7 +2,6 @@
 // colouring a long line, Enter on a line of a 10,000-line document, loading that document.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -86,11 +85,3 @@ void enterInTenThousandLineDocument(benchmark::State& state) {
 BENCHMARK(enterInTenThousandLineDocument)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

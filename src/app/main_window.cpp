@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/document_editor.h"
+#include "app/plot_appearance.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
 #include "document/calculation_driver.h"
@@ -45,6 +46,7 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
     m_engine.setEventPump(&m_pump);
     m_progress = std::make_unique<LabelProgress>(m_counter);
     m_engine.setProgressSink(m_progress.get());
+    m_engine.setPlotSink(&m_plot);
     m_driver.setClipboard(&m_clipboard);
     qApp->installEventFilter(&m_pump);
     connect(&m_editor, &DocumentEditor::calculateRequested, this,
@@ -146,6 +148,7 @@ void MainWindow::buildOptionsMenu() {
 void MainWindow::applyAppearance(const Appearance& appearance) {
     m_appearance = &appearance;
     m_editor.setAppearance(&appearance);
+    m_plot.setLook(plotLookOf(appearance));
     const TextClassLook& menus = appearance.at(4);
     QFont font = menus.font();
     menuBar()->setFont(font);

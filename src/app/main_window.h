@@ -6,6 +6,7 @@
 #include "app/appearance.h"
 #include "app/platform_adapters.h"
 #include "engine/engine_settings.h"
+#include "graph/plot_window_sink.h"
 
 class QAction;
 class QComboBox;
@@ -33,6 +34,8 @@ class MainWindow : public QMainWindow {
     QAction* resultToClipboardAction() { return m_mnuResClip; }
     QAction* convertSeparatorsAction() { return m_mnuDotComma; }
     QAction* useDimensionsAction() { return m_mnuUseDimension; }
+    // Where the plotting functions draw.
+    PlotWindowSink& plotWindow() { return m_plot; }
 
     void applyAppearance(const Appearance& appearance);
     // (Re)builds every menu; the catalogue's menus grow when user definitions are loaded.
@@ -69,6 +72,7 @@ class MainWindow : public QMainWindow {
     DocumentEditor& m_editor;
     QtEventPump m_pump;
     QtClipboard m_clipboard;
+    PlotWindowSink m_plot{this};
     const Appearance* m_appearance = nullptr;
 
     QComboBox* m_cmbDec = nullptr;

@@ -7,6 +7,7 @@ BatchCalculator::BatchCalculator(Settings settings)
     Engine& engine = m_session.engine();
     engine.setAngleMode(settings.degrees ? AngleMode::Degrees : AngleMode::Radians);
     engine.setUseDimensions(settings.useUnits);
+    engine.setPlotSink(&m_plot);
 }
 
 bool BatchCalculator::loadDefinitions(const std::filesystem::path& file) {

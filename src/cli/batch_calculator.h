@@ -7,6 +7,7 @@
 
 #include "document/text_document.h"
 #include "engine/message_window.h"
+#include "graph/plot_model.h"
 #include "session/session.h"
 
 namespace tally {
@@ -37,10 +38,13 @@ class BatchCalculator {
     // Messages shown while units were registered, answered with "Продолжить".
     const std::vector<std::u16string>& messagesShown() const { return m_messageWindow.shown; }
     const Catalogue& catalogue() const { return m_session.catalogue(); }
+    // What the plotting functions drew, as the window would show it.
+    const PlotModel& plot() const { return m_plot; }
 
   private:
     TextDocument m_document;
     AutomaticMessageWindow m_messageWindow;
+    PlotModel m_plot;
     Session m_session;
 };
 

@@ -10,8 +10,11 @@
 
 #include "cli/batch_calculator.h"
 #include "cli/interactive.h"
+#include "graph/plot_layout.h"
+#include "graph/svg_plot_writer.h"
 #include "lang/code_page.h"
 #include "lang/text_lines.h"
+#include "session/text_file.h"
 
 namespace {
 
@@ -29,6 +32,24 @@ bool readInput(const std::string& name, std::string& text) {
     return !file.bad();
 }
 
+// Writes the plot the lines drew as SVG; false, with the reason on standard error, when there
+// is none or it could not be written.
+bool writePlot(const tally::PlotModel& plot, const std::string& name) {
+    if (!plot.rangesFixed()) {
+        std::cerr << "tally-calc: the lines drew no plot; " << name << " not written\n";
+        return false;
+    }
+    std::string svg = tally::plotSvg(plot, tally::PlotLook{}, tally::PlotLayout::kDefaultBodyWidth,
+                                     tally::PlotLayout::kDefaultBodyHeight);
+    tally::FileWrite written = tally::replaceFile(name, svg);
+    if (!written.ok) {
+        std::cerr << "tally-calc: cannot write " << name << ": " << tally::toUtf8(written.error)
+                  << '\n';
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,10 +60,12 @@ int main(int argc, char** argv) {
     bool degrees = false;
     bool noUnits = false;
     std::string definitions;
+    std::string plotFile;
     std::vector<std::string> files;
     app.add_flag("--degrees", degrees, "Trigonometric functions take degrees (default radians)");
     app.add_flag("--no-units", noUnits, "Units act as plain factors; no dimensions are kept");
     app.add_option("--defs", definitions, "User definitions file to load first (read-only)");
+    app.add_option("--plot", plotFile, "Write the plot that the lines drew to this file as SVG");
     app.add_option("files", files, "Files of calculation lines; - or none reads standard input");
     try {
         app.parse(argc, argv);
@@ -60,7 +83,13 @@ int main(int argc, char** argv) {
             std::cerr << "tally-calc: " << definitions << ": " << tally::toUtf8(message) << '\n';
         }
     }
-    if (files.empty() && isatty(STDIN_FILENO)) return tally::runInteractive(calculator);
+    if (files.empty() && isatty(STDIN_FILENO)) {
+        int status = tally::runInteractive(calculator);
+        if (!plotFile.empty() && !writePlot(calculator.plot(), plotFile)) {
+            return kUsageOrFileError;
+        }
+        return status;
+    }
     if (files.empty()) files.push_back("-");
 
     std::vector<std::string> inputs(files.size());
@@ -91,5 +120,6 @@ int main(int argc, char** argv) {
     if (lineNumber == 0) output.clear();
     std::cout << output;
     std::cerr << errors.str();
+    if (!plotFile.empty() && !writePlot(calculator.plot(), plotFile)) return kUsageOrFileError;
     return anyMessage ? 1 : 0;
 }

@@ -1,0 +1,186 @@
+#include "graph/plot_window.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+
+#include "graph/plot_canvas.h"
+#include "graph/plot_layout.h"
+#include "graph/qt_plot_painter.h"
+
+namespace tally {
+
+namespace {
+
+const QString kSvgSuffix = QStringLiteral("svg");
+
+QByteArray svgOf(const PlotModel& model, const PlotLook& look, QSizeF size, PlotPart part,
+                 const QString& title) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size.toSize());
+    generator.setViewBox(QRectF(QPointF(0, 0), size));
+    generator.setTitle(title);
+    // Text sizes follow the screen's pixels.
+    generator.setResolution(96);
+    renderPlot(generator, model, look, size, part);
+    return buffer.data();
+}
+
+}  // namespace
+
+PlotWindow::PlotWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName(QStringLiteral("frmGraph"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // A skinned title bar, when the window gets one, goes above the body.
+    m_canvas = new PlotCanvas(m_model, this);
+    layout->addWidget(m_canvas, 1);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->setContentsMargins(PlotLayout::kMargin, 2, PlotLayout::kMargin, 2);
+    m_status->setAutoFillBackground(true);
+    layout->addWidget(m_status);
+    connect(m_canvas, &PlotCanvas::pointedValues, m_status, &QLabel::setText);
+    connect(m_canvas, &PlotCanvas::menuRequested, this, [this](QPoint at) { m_menu->popup(at); });
+    buildMenu();
+    setLook(PlotLook{});
+    resize(static_cast<int>(PlotLayout::kDefaultBodyWidth),
+           static_cast<int>(PlotLayout::kDefaultBodyHeight) + m_status->sizeHint().height());
+}
+
+void PlotWindow::buildMenu() {
+    m_menu = new QMenu(this);
+    QAction* copy = m_menu->addAction(QStringLiteral("Копировать"));
+    copy->setObjectName(QStringLiteral("mnuCopy"));
+    connect(copy, &QAction::triggered, this, &PlotWindow::copyToClipboard);
+    QAction* save = m_menu->addAction(QStringLiteral("Сохранить как..."));
+    save->setObjectName(QStringLiteral("mnuSaveAs"));
+    connect(save, &QAction::triggered, this, &PlotWindow::saveWithDialog);
+}
+
+void PlotWindow::setLook(const PlotLook& look) {
+    m_canvas->setLook(look);
+    QPalette palette = m_status->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.windowBackground)));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(static_cast<QRgb>(look.labelColour)));
+    m_status->setPalette(palette);
+    m_status->setFont(labelFontOf(look));
+    // The status line keeps its height when it is empty.
+    m_status->setMinimumHeight(m_status->fontMetrics().height() + 4);
+}
+
+void PlotWindow::setAlwaysOnTop(bool onTop) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+    bool visible = isVisible();
+    // Changing the flag hides the window; it comes back where it was.
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible) show();
+}
+
+void PlotWindow::plotChanged() {
+    QString title = QString::fromStdU16String(m_model.title());
+    if (windowTitle() != title) setWindowTitle(title);
+    m_canvas->update();
+}
+
+void PlotWindow::showPlot() {
+    plotChanged();
+    if (isMinimized()) {
+        showNormal();
+    } else if (!isVisible()) {
+        show();
+    }
+}
+
+QImage PlotWindow::plotAreaImage() const {
+    QRectF area = m_canvas->plotArea();
+    QSize size = area.size().toSize().expandedTo(QSize(1, 1));
+    qreal ratio = devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    renderPlot(image, m_model, m_canvas->look(), size, PlotPart::Area);
+    return image;
+}
+
+QByteArray PlotWindow::plotAreaSvg() const {
+    QSizeF size = m_canvas->plotArea().size().expandedTo(QSizeF(1, 1));
+    return svgOf(m_model, m_canvas->look(), size, PlotPart::Area, windowTitle());
+}
+
+void PlotWindow::copyToClipboard() const {
+    auto* mime = new QMimeData;
+    mime->setImageData(plotAreaImage());
+    mime->setData(QStringLiteral("image/svg+xml"), plotAreaSvg());
+    QApplication::clipboard()->setMimeData(mime);
+}
+
+bool PlotWindow::saveTo(const QString& path, QString& error) const {
+    QSize size = m_canvas->size();
+    QByteArray bytes;
+    if (QFileInfo(path).suffix().compare(kSvgSuffix, Qt::CaseInsensitive) == 0) {
+        bytes = svgOf(m_model, m_canvas->look(), size, PlotPart::Body, windowTitle());
+    } else {
+        qreal ratio = devicePixelRatioF();
+        QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        renderPlot(image, m_model, m_canvas->look(), size, PlotPart::Body);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG")) {
+            error = QStringLiteral("рисунок не удалось закодировать");
+            return false;
+        }
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void PlotWindow::saveWithDialog() {
+    static const QString png = QStringLiteral("Рисунок PNG (*.png)");
+    static const QString svg = QStringLiteral("Рисунок SVG (*.svg)");
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!QDir(folder).exists()) folder = QDir::homePath();
+    QString chosen = png;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить график"),
+                                                folder + QStringLiteral("/График.png"),
+                                                png + QStringLiteral(";;") + svg, &chosen);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += chosen == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    }
+    QString error;
+    if (!saveTo(path, error)) {
+        QMessageBox::warning(this, QStringLiteral("Tally Сохранение"),
+                             QStringLiteral("Не удалось сохранить график в %1: %2")
+                                 .arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+void PlotWindow::closeEvent(QCloseEvent* event) {
+    emit closed();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace tally

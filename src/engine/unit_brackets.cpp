@@ -10,10 +10,22 @@ namespace tally {
 
 namespace {
 
-// Case-insensitive search for the value placeholder "Me" of scale conversions.
+// Whether a character may continue a name (the grammar's Symbol set).
+bool continuesName(char16_t c) {
+    int code = codeOf(c);
+    return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
+           (code >= '0' && code <= '9') || code == '$' || code == '_' || code == '.' ||
+           code == 0xB0 || code >= 0xC0;
+}
+
+// The value placeholder "Me" of scale conversions, in any letter case, as a whole name:
+// never the "me" inside "meter" or "lumen".
 std::size_t findMe(std::u16string_view text, std::size_t from = 0) {
     for (std::size_t i = from; i + 1 < text.size(); ++i) {
-        if (lowerUnit(text[i]) == u'm' && lowerUnit(text[i + 1]) == u'e') return i;
+        if (lowerUnit(text[i]) != u'm' || lowerUnit(text[i + 1]) != u'e') continue;
+        bool startsName = i == 0 || !continuesName(text[i - 1]);
+        bool endsName = i + 2 == text.size() || !continuesName(text[i + 2]);
+        if (startsName && endsName) return i;
     }
     return std::u16string_view::npos;
 }
@@ -105,7 +117,8 @@ void LineEvaluator::resolveUnitFactor(int record, const std::u16string& definiti
     // "pi" (record 1) is a number written as a unit, not a new base unit.
     if (!opens) opens = record != 1 && isName(name) && isNumericLiteral(trimBlanks(definition));
     if (m_pendingBaseUnit == 0 && *opens) {
-        m_pendingBaseUnit = units.openBaseUnit(name, m_currentEntry);
+        m_pendingBaseUnit =
+            units.openBaseUnit(name, m_currentEntry, m_tables.symbols[m_currentEntry].value);
     }
     resolveWithDefinition(definition);
     m_unitFactorPushed = true;
@@ -143,20 +156,12 @@ void LineEvaluator::convertScale(const std::u16string& definition) {
 }
 
 // A scale unit inside a compound bracket, or a second conversion in the line: a plain
-// factor.
+// factor, the change of the definition's value per unit change of "Me" (the offset of an
+// affine scale does not apply to a difference or a product). It is taken over a wide step
+// so that the offset, which cancels, costs no digits.
 void LineEvaluator::resolveScaleFactor(const std::u16string& definition) {
-    std::size_t sign = definition.find_first_of(u"+-");
-    std::u16string factor;
-    if (sign != std::u16string::npos) {
-        for (char16_t c : replaceMe(definition.substr(0, sign), u"1")) {
-            if (c != u'(') factor.push_back(c);
-        }
-        factor += definition.substr(definition.size() >= 2 ? definition.size() - 2 : 0);
-    } else {
-        double value = m_stack.empty() ? 0 : m_stack.top().value;
-        factor = replaceMe(definition, meText(value));
-    }
-    resolveWithDefinition(factor);
+    resolveWithDefinition(u"((" + replaceMe(definition, u"1000000") + u")-(" +
+                          replaceMe(definition, u"0") + u"))/1000000");
 }
 
 }  // namespace tally

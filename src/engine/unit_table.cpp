@@ -20,8 +20,8 @@ int UnitTable::baseUnitIndex(std::u16string_view symbol) const {
     return 0;
 }
 
-int UnitTable::openBaseUnit(std::u16string symbol, EntryRef entry) {
-    m_baseUnits.push_back({std::move(symbol), 1});
+int UnitTable::openBaseUnit(std::u16string symbol, EntryRef entry, double scale) {
+    m_baseUnits.push_back({std::move(symbol), scale});
     m_baseUnitEntries.push_back(entry);
     return static_cast<int>(m_baseUnits.size());
 }

@@ -39,8 +39,8 @@ class UnitTable {
     // The 1-based index of the base unit of that symbol, or 0.
     int baseUnitIndex(std::u16string_view symbol) const;
     // A unit defined by a plain number becomes a base unit of its own; its scale is the
-    // value of its entry. Returns its 1-based index.
-    int openBaseUnit(std::u16string symbol, EntryRef entry);
+    // value of its entry, `scale` now. Returns its 1-based index.
+    int openBaseUnit(std::u16string symbol, EntryRef entry, double scale);
     // Reads the scales of the base units again from their units' entries, since a unit can
     // be redefined between lines.
     void refreshScales(const SymbolTable& symbols);

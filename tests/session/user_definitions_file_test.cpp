@@ -54,7 +54,7 @@ struct Program {
 
 // Every section, written as the program writes it (UTF-8, CR LF).
 std::string completeFile() {
-    std::string flags(43, '+');
+    std::string flags(42, '+');  // one per built-in compound unit
     flags[1] = ' ';
     flags[39] = ' ';
     const char* lines[] = {

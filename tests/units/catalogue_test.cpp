@@ -100,6 +100,50 @@ TEST(Catalogue, RegistersEveryUnitWithoutMessages) {
     }
 }
 
+// Every name the catalogue registers stands for a unit that can be evaluated.
+TEST(Catalogue, EveryRegisteredNameEvaluates) {
+    Built built;
+    const UnitTable& units = built.engine.units();
+    ASSERT_GT(units.count(), 1);
+    for (int record = 1; record <= units.count(); ++record) {
+        const std::u16string& name = units.record(record).name;
+        LineResult result = built.engine.evaluateLine(u"1[" + name + u"]");
+        EXPECT_EQ(utf8(result.syntaxMessage), "") << utf8(name);
+        EXPECT_EQ(result.error, EngineError::None) << utf8(name);
+    }
+}
+
+// Units whose size the SI or an international agreement fixes, in base units.
+TEST(Catalogue, DefinedUnitsHaveTheirExactSize) {
+    struct Case {
+        std::u16string_view line;
+        double value;
+    };
+    const Case cases[] = {
+        {u"1[дюйм]", 0.0254},
+        {u"1[ми]", 1609.344},
+        {u"1[фунт]", 0.45359237},
+        {u"1[кал]", 4.1868},
+        {u"1[Ки]", 3.7e10},
+        {u"1[атм]", 101325},
+        {u"1[mmHg]", 133.322387415},
+        {u"1[inHg]", 3386.388640341},
+        {u"1[уз]", 1852.0 / 3600},
+        {u"1[эВ]", 1.602176634e-19},
+        {u"1[а.е.м.]", 1.66053906660e-27},
+        {u"1[Fd]", 96485.33212331},
+        {u"1[юн]", 1e-6 / 60},
+        {u"1[ftc]", 10.763910416709722},
+    };
+    Built built;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(utf8(c.line));
+        LineResult result = built.engine.evaluateLine(c.line);
+        EXPECT_EQ(result.error, EngineError::None);
+        EXPECT_NEAR(result.result.value, c.value, 1e-9 * c.value);
+    }
+}
+
 TEST(Catalogue, CategoryLayouts) {
     Built built;
     struct Case {
@@ -110,8 +154,9 @@ TEST(Catalogue, CategoryLayouts) {
     };
     const Case cases[] = {
         {u"Length",
-         {"метр,   (м)     = 1", "-", "метр,   (m)     = м", "парсек,   (парс)     = 3.085678e16·м",
-          "световой год,   (с.г.)     = 9.460528405e15·м"},
+         {"метр,   (м)     = 1", "-", "метр,   (m)     = м",
+          "парсек,   (парс)     = 3.0856775814913673e16·м",
+          "световой год,   (с.г.)     = 9460730472580800·м"},
          {"экса...  Эм = 1e18·м", "пета...  Пм = 1e15·м"}},
         {u"Frequency", {"экса...  ЭГц = 1e18·Гц"}, {"экса...  ЭГц = 1e18·Гц"}},
         {u"Amount of substance", {"экса...  Эмоль = 1e18·моль"}, {}},

@@ -50,13 +50,13 @@ TEST(UnitCalculations, ConversionsAndPrinting) {
                             });
 }
 
-// Angles are dimensionless: the unit "pi" is a number, not a base unit of its own. Its
-// value is the 15-digit one, so a turn is 6.28318530717958.
+// Angles are dimensionless: the unit "pi" is a number, not a base unit of its own, the
+// double nearest to pi, so a turn shows as 6.28318530717959.
 TEST(UnitCalculations, AnglesAreDimensionless) {
     BatchCalculator calculator({});
     expectLines(calculator, {
                                 {u"1[°]/1[рад]", "1[°]/1[рад]=0.0174532925199433", ""},
-                                {u"1[об]=", "1[об]=6.28318530717958", ""},
+                                {u"1[об]=", "1[об]=6.28318530717959", ""},
                                 {u"Sin(30[°])", "Sin(30[°])=0.5", ""},
                             });
 }
@@ -89,6 +89,58 @@ TEST(UnitCalculations, MismatchesAndUnknownUnits) {
                     {u"1[ч]-1[кг]", "1[ч]-1[кг]=3599[с]", "Несоответствие в размерностях"},
                     {u"2[furlongs]", "2[furlongs]", "Неизвестная размерность"},
                 });
+}
+
+// "Me" stands for the value only as a whole name: names that contain "me" are ordinary
+// units.
+TEST(UnitCalculations, NamesContainingMeAreNotScales) {
+    BatchCalculator calculator({});
+    expectLines(calculator, {
+                                {u"1[kilometer]+0", "1[kilometer]+0=1000[м]", ""},
+                                {u"2[megameter]/1[м]", "2[megameter]/1[м]=2000000", ""},
+                                {u"1[kilolumen]+0", "1[kilolumen]+0=1000[кд]", ""},
+                                {u"1[siemens]*1[Ом]", "1[siemens]*1[Ом]=1", ""},
+                            });
+    calculator.engine().defineUnit(u"meterstick", u"1·м");
+    calculator.engine().defineUnit(u"twome", u"(2·Me)·м");
+    expectLines(calculator, {
+                                {u"3[meterstick]+0", "3[meterstick]+0=3[м]", ""},
+                                {u"3[twome]+0", "3[twome]+0=6[м]", ""},
+                            });
+}
+
+// Inside a compound bracket, or as the second conversion of a line, a scale unit is a
+// factor: its step, without the offset.
+TEST(UnitCalculations, ScaleUnitsInCompoundBracketsAreFactors) {
+    BatchCalculator calculator({});
+    expectLines(calculator, {
+                                {u"1[с·rankine]", "1[с·rankine]=0.555555555555556[с·К]", ""},
+                                {u"1[с·°F]", "1[с·°F]=0.555555555555556[с·К]", ""},
+                                {u"1[с·°C]", "1[с·°C]=1[с·К]", ""},
+                                {u"1[°F]+1[°F]", "1[°F]+1[°F]=256.483333333333[К]", ""},
+                            });
+}
+
+// A unit defined by a plain number opens a base unit with its scale from its first use.
+TEST(UnitCalculations, NewBaseUnitsPrintWithTheirPrefixAtOnce) {
+    BatchCalculator calculator({});
+    calculator.engine().defineUnit(u"qq", u"0.001");
+    calculator.engine().defineUnit(u"bigu", u"1000");
+    expectLines(calculator, {
+                                {u"5[qq]+0", "5[qq]+0=0.005[кqq]", ""},
+                                {u"5[qq]+0", "5[qq]+0=0.005[кqq]", ""},
+                                {u"2[bigu]+0", "2[bigu]+0=2000[мbigu]", ""},
+                            });
+}
+
+// A frequency is not an angular velocity: 1/с prints as hertz.
+TEST(UnitCalculations, FrequenciesPrintAsHertz) {
+    BatchCalculator calculator({});
+    expectLines(calculator, {
+                                {u"50[Гц]+0", "50[Гц]+0=50[Гц]", ""},
+                                {u"1/2[с]", "1/2[с]=0.5[Гц]", ""},
+                                {u"2[рад/с]+0", "2[рад/с]+0=2[Гц]", ""},
+                            });
 }
 
 TEST(UnitCalculations, WithoutTheCatalogueUnitsAreUnknown) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <numbers>
+
 namespace tally {
 
-// The values of the names pi and e, and the factor of the degree mode.
-inline constexpr double kPi = 3.14159265358979;
-inline constexpr double kE = 2.71828182845905;
+// The values of the names pi and e, and the factor of the degree mode: the nearest doubles.
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kE = std::numbers::e;
 
 }  // namespace tally

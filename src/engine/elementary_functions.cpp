@@ -30,11 +30,41 @@ double angle(FunctionCall& call, double x) {
     return call.evaluator().angleFactor() * x;
 }
 
-// The hyperbolic functions are defined through e^x and e^-x; past the double range of
-// e^|x| they overflow.
-bool withinExponentialRange(FunctionCall& call, double x) {
-    call.faults().exp(std::fabs(x));
-    return !call.faults().raised();
+// Sh and Ch overflow (a fault) once their value leaves the double range; the other
+// hyperbolic functions are computed in forms that stay finite wherever their value is.
+double overflowChecked(FunctionCall& call, double value) {
+    return call.faults().check(value);
+}
+
+// ArcSc and ArcCsc through the arc tangent: sqrt((x-1)(x+1)) keeps its digits next to
+// |x| = 1, where 1/x would already have lost them.
+double arcSecant(double x) {
+    double root = std::sqrt((std::fabs(x) - 1) * (std::fabs(x) + 1));
+    return x > 0 ? std::atan(root) : kPi - std::atan(root);
+}
+
+double arcCosecant(double x) {
+    if (std::fabs(x) > 2) return std::asin(1 / x);
+    double root = std::sqrt((std::fabs(x) - 1) * (std::fabs(x) + 1));
+    return std::copysign(std::atan2(1.0, root), x);
+}
+
+// ArSch = ln((1 + sqrt(1 - x^2)) / x), split so that neither a tiny x nor one next to 1
+// loses the result.
+double inverseHyperbolicSecant(double x) {
+    return std::log1p(std::sqrt((1 - x) * (1 + x))) - std::log(x);
+}
+
+// ArCsch = asinh(1/x); for a tiny x, where 1/x would overflow, ln((1 + sqrt(1 + x^2)) / |x|).
+double inverseHyperbolicCosecant(double x) {
+    if (std::fabs(x) > 1e-150) return std::asinh(1 / x);
+    return std::copysign(std::log1p(std::sqrt(1 + x * x)) - std::log(std::fabs(x)), x);
+}
+
+// ArCth = atanh(1/x) = ln((x + 1) / (x - 1)) / 2, with x - 1 exact next to 1.
+double inverseHyperbolicCotangent(double x) {
+    double magnitude = std::fabs(x);
+    return std::copysign(0.5 * std::log1p(2 / (magnitude - 1)), x);
 }
 
 double round(FunctionCall& call, double a) {
@@ -88,8 +118,7 @@ struct ElementaryRule {
 };
 
 // One row per function. The inverse functions answer principal values on their whole
-// domain; the hyperbolic functions overflow (a fault) once their exponentials leave the
-// range.
+// domain.
 constexpr ElementaryRule kRules[] = {
     {Function::Abs, [](FunctionCall&, double x) { return std::fabs(x); }},
     {Function::Round, round},
@@ -127,26 +156,19 @@ constexpr ElementaryRule kRules[] = {
     {Function::ArcCos,
      [](FunctionCall& c, double x) { return std::fabs(x) > 1 ? outside(c) : std::acos(x); }},
     {Function::ArcSc,
-     [](FunctionCall& c, double x) { return std::fabs(x) < 1 ? outside(c) : std::acos(1 / x); }},
+     [](FunctionCall& c, double x) { return std::fabs(x) < 1 ? outside(c) : arcSecant(x); }},
     {Function::ArcCsc,
-     [](FunctionCall& c, double x) { return std::fabs(x) < 1 ? outside(c) : std::asin(1 / x); }},
-    {Function::ArcCtg, [](FunctionCall&, double x) { return kHalfPi - std::atan(x); }},
-    {Function::Sh,
-     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? std::sinh(x) : 0; }},
-    {Function::Ch,
-     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? std::cosh(x) : 0; }},
-    {Function::Th,
-     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? std::tanh(x) : 0; }},
-    {Function::Sch,
-     [](FunctionCall& c, double x) { return withinExponentialRange(c, x) ? 1 / std::cosh(x) : 0; }},
-    {Function::Csch,
-     [](FunctionCall& c, double x) {
-         return withinExponentialRange(c, x) ? c.faults().divide(1, std::sinh(x)) : 0;
-     }},
-    {Function::Cth,
-     [](FunctionCall& c, double x) {
-         return withinExponentialRange(c, x) ? c.faults().divide(1, std::tanh(x)) : 0;
-     }},
+     [](FunctionCall& c, double x) { return std::fabs(x) < 1 ? outside(c) : arcCosecant(x); }},
+    // For x > 0 through 1/x, which keeps the digits that pi/2 - atan(x) cancels.
+    {Function::ArcCtg,
+     [](FunctionCall&, double x) { return x > 0 ? std::atan(1 / x) : kHalfPi - std::atan(x); }},
+    {Function::Sh, [](FunctionCall& c, double x) { return overflowChecked(c, std::sinh(x)); }},
+    {Function::Ch, [](FunctionCall& c, double x) { return overflowChecked(c, std::cosh(x)); }},
+    {Function::Th, [](FunctionCall&, double x) { return std::tanh(x); }},
+    // 1/cosh and 1/sinh tend to 0 where cosh and sinh overflow.
+    {Function::Sch, [](FunctionCall&, double x) { return 1 / std::cosh(x); }},
+    {Function::Csch, [](FunctionCall& c, double x) { return c.faults().divide(1, std::sinh(x)); }},
+    {Function::Cth, [](FunctionCall& c, double x) { return c.faults().divide(1, std::tanh(x)); }},
     {Function::ArSh, [](FunctionCall&, double x) { return std::asinh(x); }},
     {Function::ArCh, [](FunctionCall& c,
                         double x) { return x < 1 ? outside(c) : c.faults().check(std::acosh(x)); }},
@@ -154,13 +176,14 @@ constexpr ElementaryRule kRules[] = {
      [](FunctionCall& c, double x) { return std::fabs(x) >= 1 ? outside(c) : std::atanh(x); }},
     {Function::ArSch,
      [](FunctionCall& c, double x) {
-         if (!(x > 0 && x <= 1)) return outside(c);
-         return c.faults().log((std::sqrt(1 - x * x) + 1) / x);
+         return x > 0 && x <= 1 ? inverseHyperbolicSecant(x) : outside(c);
      }},
     {Function::ArCsch,
-     [](FunctionCall& c, double x) { return x == 0 ? outside(c) : std::asinh(1 / x); }},
+     [](FunctionCall& c, double x) { return x == 0 ? outside(c) : inverseHyperbolicCosecant(x); }},
     {Function::ArCth,
-     [](FunctionCall& c, double x) { return std::fabs(x) <= 1 ? outside(c) : std::atanh(1 / x); }},
+     [](FunctionCall& c, double x) {
+         return std::fabs(x) <= 1 ? outside(c) : inverseHyperbolicCotangent(x);
+     }},
     {Function::DegToRad, [](FunctionCall&, double x) { return x * kPi / 180; }},
     {Function::RadToDeg, radiansToDegrees},
 };

@@ -14,7 +14,7 @@ constexpr std::u16string_view kBusy = u"Вычисление уже идёт";
 // "pi" is unit record 1, so that it can be written inside unit brackets. Like every unit
 // that is not a base unit, its entry holds 1.
 Engine::Engine() {
-    int record = m_tables.units.add(u"pi", u"3.14159265358979");
+    int record = m_tables.units.add(u"pi", u"3.141592653589793");
     m_tables.symbols.add(unitName(u"pi"), 1, code::unitRecord(record));
 }
 

@@ -107,8 +107,15 @@ double numberOfPeriods(Faults& f, double rate, double payment, double present, d
         f.raise();
         return 0;
     }
+    // n = ln((p - fv) / (p + pv)) / ln(1 + rate) for the perpetuity p; the ratio is written
+    // as 1 + x so that a tiny rate, where it is next to 1, keeps its digits.
     double perpetuity = payment * (1 + rate * type) / rate;
-    return f.divide(f.log(f.divide(perpetuity - future, perpetuity + present)), std::log1p(rate));
+    double x = f.divide(-(future + present), perpetuity + present);
+    if (!(x > -1)) {
+        f.raise();
+        return 0;
+    }
+    return f.divide(std::log1p(x), std::log1p(rate));
 }
 
 // A function of the rate and its derivative at one rate: what a Newton step needs.

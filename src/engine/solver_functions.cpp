@@ -47,18 +47,20 @@ double withSign(double magnitude, double sign) {
     return sign >= 0 ? std::fabs(magnitude) : -std::fabs(magnitude);
 }
 
-// FSum: the loop variable runs from a by step while it has not passed b. A loop that could
-// never finish is refused rather than run for ever.
+// FSum: the terms at x = a + k·step for k = 0, 1, ... while x has not passed b. The count
+// of terms is worked out first, with a margin for rounding, so the last term is never lost
+// to an accumulated step. A loop that could never finish is refused rather than run for
+// ever.
 double sum(BoundExpression& f, double a, double b, double step, Faults& faults) {
-    auto running = [&](double x) { return step >= 0 ? x <= b : x >= b; };
-    if (!running(a)) return 0;
+    if (step >= 0 ? a > b : a < b) return 0;
     if (step == 0 || a + step == a || b + step == b || (b - a) / step > kMostTerms) {
         faults.raise();
         return 0;
     }
+    auto terms = static_cast<long>(std::floor((b - a) / step + 1e-9)) + 1;
     double total = 0;
-    for (double x = a; running(x) && !f.stopped(); x += step)
-        total += f.plain(x);
+    for (long k = 0; k < terms && !f.stopped(); ++k)
+        total += f.plain(a + static_cast<double>(k) * step);
     return total;
 }
 

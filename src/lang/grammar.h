@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -556,11 +557,14 @@ class Grammar {
 
     // Const ::= Integer Real | "." Digit Fract Expon | ("#" | "&") NoDec
     void constant() {
+        int start = pos();
         if (atDigit()) {
             value() = 0;
             integer();
             if (failed()) return;
             real();
+            if (failed()) return;
+            roundDecimal(start);
         } else if (at('.')) {
             value() = 0;
             m_fractionWeight = 0.1;
@@ -572,6 +576,8 @@ class Grammar {
             fraction();
             if (failed()) return;
             exponent();
+            if (failed()) return;
+            roundDecimal(start);
         } else if (at('#') || at('&')) {
             value() = 0;
             advance();
@@ -579,6 +585,18 @@ class Grammar {
         } else {
             report(N::Const);
         }
+    }
+
+    // A decimal literal read digit by digit gathers rounding errors (0.001 would read as
+    // 0.0010000000000000002); its value is the double nearest to the text instead. Only a
+    // value out of the double range keeps what the digits gave (infinity or zero).
+    void roundDecimal(int start) {
+        std::u16string_view digits = m_state.text.substr(static_cast<std::size_t>(start - 1),
+                                                         static_cast<std::size_t>(pos() - start));
+        std::string text(digits.begin(), digits.end());
+        double nearest = 0;
+        auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), nearest);
+        if (error == std::errc() && end == text.data() + text.size()) value() = nearest;
     }
 
     // Integer ::= Digit { Digit }

@@ -82,6 +82,10 @@ TEST(FinancialFunctions, MatchValuesWorkedOutByHand) {
         {u"NPer(0.1,-100,0,210)", 2},
         {u"NPer(0.1,-100,0,231,1)", 2},
         {u"NPer(0,-100,1000)", 10},
+        // Tiny rates keep their digits (50-digit references).
+        {u"NPer(1e-15,-1,100)", 100.00000000000505},
+        {u"NPer(1e-10,-100,1000)", 10.0000000055},
+        {u"NPer(0.01,-100,1000)", 10.588644459423236},
         {u"IPmt(0.01,1,12,1000)", -10},
         {u"IPmt(0.01,2,12,1000)", -(1010 + kPayment) * 0.01},
         {u"IPmt(0.01,1,12,1000,0,1)", 0},

@@ -104,6 +104,14 @@ void DocumentEditor::moveCaretToLineEnd() {
     setTextCursor(cursor);
 }
 
+void DocumentEditor::moveCaretInLine(std::size_t column) {
+    QTextCursor cursor = textCursor();
+    QTextBlock block = cursor.block();
+    auto last = static_cast<std::size_t>(std::max(block.length() - 1, 0));
+    cursor.setPosition(block.position() + static_cast<int>(std::min(column, last)));
+    setTextCursor(cursor);
+}
+
 void DocumentEditor::insertText(std::u16string_view text) {
     QTextCursor cursor = textCursor();
     QTextCharFormat base = m_appearance ? formatOf(m_appearance->at(0)) : QTextCharFormat();

@@ -26,6 +26,7 @@ class DocumentEditor : public QPlainTextEdit, public Editor {
 
     std::u16string currentLine() const override;
     void moveCaretToLineEnd() override;
+    void moveCaretInLine(std::size_t column) override;
     void insertText(std::u16string_view text) override;
 
   signals:

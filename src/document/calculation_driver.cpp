@@ -36,6 +36,15 @@ std::u16string integerInBase(double value, int base) {
     return digits;
 }
 
+// Where a result written into its own line goes: at the end, or before the blanks that
+// lead to a comment, so that "2*3 ` six" becomes "2*3=6 ` six".
+std::size_t inlineResultColumn(std::u16string_view line) {
+    std::size_t comment = line.find(u'`');
+    if (comment == std::u16string_view::npos) return line.size();
+    std::size_t end = line.find_last_not_of(u" \t", comment == 0 ? 0 : comment - 1);
+    return comment == 0 || end == std::u16string_view::npos ? 0 : end + 1;
+}
+
 }  // namespace
 
 CalculationDriver::CalculationDriver(Engine& engine, Editor& editor)
@@ -76,25 +85,35 @@ void CalculationDriver::writeResult(const std::u16string& line, const LineResult
     const StatementFlags& flags = result.flags;
     double value = result.result.value;
     if (flags.assignmentDone) m_variables.update(result.assignedName, formatNumber(value));
-    m_editor.moveCaretToLineEnd();
-    bool endsInEquals = line.back() == u'=';
+    // A result in the line itself goes before a comment; a new line goes after the line.
+    auto writeInline = [&](const std::u16string& text) {
+        m_editor.moveCaretInLine(inlineResultColumn(m_editor.currentLine()));
+        m_editor.insertText(text);
+    };
+    auto writeNewLine = [&](const std::u16string& text) {
+        m_editor.moveCaretToLineEnd();
+        m_editor.insertText(u"\n" + text);
+    };
+    std::u16string_view code = std::u16string_view(line).substr(0, line.find(u'`'));
+    bool endsInEquals = !code.empty() && code.back() == u'=';
     if (flags.assignmentDone) {
         if (endsInEquals) {
-            m_editor.insertText(resultText(result));
+            writeInline(resultText(result));
         } else if (!flags.isPlainAssignment) {
-            m_editor.insertText(u"\n" + result.assignedName + u"=" + resultText(result));
+            writeNewLine(result.assignedName + u"=" + resultText(result));
         }
     } else if (flags.equalsAtEnd) {
-        m_editor.insertText(resultText(result));
+        writeInline(resultText(result));
     } else if (flags.isComparison) {
         double left = result.leftValue;
-        std::u16string text = u"\n" + formatNumber(left);
+        std::u16string text = formatNumber(left);
         text += left < value ? u"<" : left > value ? u">" : u"=";
         text += result.resultNote.empty() ? formatNumber(value) : result.resultNote;
-        m_editor.insertText(text);
+        writeNewLine(text);
     } else if (!flags.isBareLiteral) {
-        m_editor.insertText(u"=" + resultText(result));
+        writeInline(u"=" + resultText(result));
     }
+    m_editor.moveCaretToLineEnd();
     if (m_options.resultToClipboard) copyResultToClipboard(result);
     if (result.error == EngineError::None) {
         rebuildResultBox(false);

@@ -13,6 +13,8 @@ class Editor {
     // The line that holds the caret, without its line break.
     virtual std::u16string currentLine() const = 0;
     virtual void moveCaretToLineEnd() = 0;
+    // Moves the caret to a column of its line (UTF-16 units, at most the line's length).
+    virtual void moveCaretInLine(std::size_t column) = 0;
     // Inserts at the caret and leaves the caret after the text; "\n" starts a new line.
     virtual void insertText(std::u16string_view text) = 0;
 };

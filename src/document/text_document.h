@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@ class TextDocument : public Editor {
 
     std::u16string currentLine() const override { return m_lines[m_caretLine]; }
     void moveCaretToLineEnd() override { m_caretColumn = m_lines[m_caretLine].size(); }
+    void moveCaretInLine(std::size_t column) override {
+        m_caretColumn = std::min(column, m_lines[m_caretLine].size());
+    }
     void insertText(std::u16string_view text) override;
 
   private:

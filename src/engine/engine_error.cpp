@@ -6,7 +6,7 @@ namespace tally {
 
 namespace {
 
-constexpr std::array<std::u16string_view, 10> kTexts = {
+constexpr std::array<std::u16string_view, 11> kTexts = {
     u"",
     u"Несоответствие в размерностях",
     u"Переполнение",
@@ -17,8 +17,9 @@ constexpr std::array<std::u16string_view, 10> kTexts = {
     u"Неизвестная размерность",
     u"Ошибка в размерности",
     u"Синтаксическая ошибка",
+    u"Вычисление прервано",
 };
-static_assert(kTexts.size() == static_cast<std::size_t>(EngineError::SyntaxError) + 1);
+static_assert(kTexts.size() == static_cast<std::size_t>(EngineError::Cancelled) + 1);
 
 }  // namespace
 

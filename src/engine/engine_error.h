@@ -18,6 +18,7 @@ enum class EngineError {
     UnknownDimension,
     DimensionError,
     SyntaxError,
+    Cancelled,  // the user stopped a long calculation
 };
 
 // The Russian text the result box shows for an error; empty for None.

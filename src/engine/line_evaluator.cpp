@@ -113,7 +113,7 @@ double LineEvaluator::evaluateAt(std::u16string_view text, EntryRef bound, doubl
     if (EventPump* pump = m_settings.eventPump) {
         pump->processEvents();
         if (!m_unwinding && pump->cancelRequested()) {
-            setError(EngineError::InvalidArgument);
+            setError(EngineError::Cancelled);
             m_unwinding = true;
         }
     }

@@ -105,6 +105,17 @@ TEST(CalculationDriver, BlankAndCommentLines) {
     expectDocument({u"2+3", u" ` note", u"Ans"}, {u"2+3=5", u" ` note", u"Ans=5"});
 }
 
+// A result in the line goes before its comment, which keeps its blanks; a result on a new
+// line follows the whole line.
+TEST(CalculationDriver, ResultsBeforeTheComment) {
+    expectDocument({u"2*3 ` six"}, {u"2*3=6 ` six"});
+    expectDocument({u"2*3`six"}, {u"2*3=6`six"});
+    expectDocument({u"2*3=  ` six"}, {u"2*3=6  ` six"});
+    expectDocument({u"x=2=` c"}, {u"x=2=2` c"});
+    expectDocument({u"y=1", u"x=y+1 ` note"}, {u"y=1", u"x=y+1 ` note", u"x=2"});
+    expectDocument({u"2+2=5 ` no"}, {u"2+2=5 ` no", u"4<5"});
+}
+
 TEST(CalculationDriver, UserFunctionsFromTheDocument) {
     expectDocument({u"f(a,b)=a-b", u"f(5,3)", u"f(5,3,1)"},
                    {u"f(a,b)=a-b", u"f(5,3)=2", u"f(5,3,1)=2"});

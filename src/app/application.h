@@ -50,6 +50,7 @@ class Application : public QObject {
 
   private:
     std::unique_ptr<QSettings> openSettings() const;
+    void applyLook();
     void readSettings();
     void writeSettings();
     void loadDocument();

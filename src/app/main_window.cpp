@@ -222,7 +222,6 @@ void MainWindow::buildTitleButtons() {
     key(QStringLiteral("X"), "lblOptions3", QStringLiteral("Закрыть"))->clicked = [this] {
         close();
     };
-    menuBar()->setCornerWidget(m_titleButtons, Qt::TopRightCorner);
 }
 
 void MainWindow::setGenFont() {
@@ -252,7 +251,9 @@ void MainWindow::setGenFont() {
 void MainWindow::setSkin() {
     const bool dressed = m_appearance.dressed();
     m_drag->setEnabled(dressed);
+    // A hidden corner widget still counts in the menu bar's height; it leaves the bar.
     m_titleButtons->setVisible(dressed);
+    menuBar()->setCornerWidget(dressed ? m_titleButtons : nullptr, Qt::TopRightCorner);
     m_sizeGrip->setVisible(dressed);
     m_skinCover = dressed ? coverWithSkin(m_appearance.skin(), size()) : QPixmap();
     m_angleLabel->setFrameStyle(dressed ? QFrame::NoFrame : QFrame::Panel | QFrame::Raised);

@@ -19,9 +19,10 @@ void Appearance::restore(const LookSettings& settings) {
         isValidScreenNumber(settings.screenNumber) ? settings.screenNumber : kDefaultScreenNumber;
     m_dressed = settings.dressed && loadSkin(settings.skinPath);
     if (!m_dressed) m_skin = QImage();
-    // The built-in classes follow the look actually shown, so that a missing picture does not
-    // leave the light key labels of a skin on plain keys.
+    // The classes follow the look actually shown, so that a missing picture does not leave the
+    // light labels of a skin on plain keys and a plain window.
     m_classes = m_defaultLook ? defaultTextClasses(m_dressed, m_courier) : settings.classes;
+    if (settings.dressed && !m_dressed && !m_defaultLook) undressKeyClasses(m_classes, m_courier);
     emit classesChanged();
     emit skinChanged();
     emit screenNumberChanged(m_screenNumber);

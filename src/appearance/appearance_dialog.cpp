@@ -85,6 +85,7 @@ QWidget* AppearanceDialog::buildSkinGroup() {
     grid->addWidget(folder, 0, 1);
     m_skins = new QListWidget(group);
     m_skins->setObjectName(QStringLiteral("lstSkins"));
+    m_skins->setFixedHeight(kPreviewSize.height());
     grid->addWidget(m_skins, 1, 0);
     m_preview = new QLabel(group);
     m_preview->setObjectName(QStringLiteral("pctPreview"));

@@ -95,6 +95,14 @@ void dressKeyClasses(TextClasses& classes) {
     classes[LookClass::WindowText].fontColour = kWhite;
 }
 
+void undressKeyClasses(TextClasses& classes, const QString& courier) {
+    const TextClasses undressed = defaultTextClasses(false, courier);
+    for (LookClass lookClass : {LookClass::CharacterKeys, LookClass::OperationKeys,
+                                LookClass::KeyInFocus, LookClass::WindowText}) {
+        classes[lookClass] = undressed[lookClass];
+    }
+}
+
 QString courierFontName() {
     const QString cyrillic = QStringLiteral("Courier New Cyr");
     return QFontDatabase::hasFamily(cyrillic) ? cyrillic : QStringLiteral("Courier New");

@@ -103,6 +103,10 @@ TextClasses defaultTextClasses(bool dressed, const QString& courier);
 // Keys painted on a skin need light, heavy labels whatever they had before: white bold
 // character keys, bold operation keys in their skinned colour, white window text.
 void dressKeyClasses(TextClasses& classes);
+// The classes drawn on a skin (the keys and the window text) back to their undressed
+// built-in looks, for a dressed look whose picture cannot be shown; the document's classes
+// stay as they are.
+void undressKeyClasses(TextClasses& classes, const QString& courier);
 
 // "Courier New Cyr" where such a font is installed, "Courier New" otherwise.
 QString courierFontName();

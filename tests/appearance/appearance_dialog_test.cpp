@@ -233,6 +233,18 @@ class AppearanceDialogTest : public QObject {
         QCOMPARE(stored(QStringLiteral("Settings/Skin")), QStringLiteral("False"));
     }
 
+    void aDressedLookWithoutItsPictureKeepsTheDocumentClassesAndPlainKeys() {
+        store(QStringLiteral("Settings/Skin"), QStringLiteral("True"));
+        store(QStringLiteral("Settings/Default"), QStringLiteral("False"));
+        store(QStringLiteral("Fonts/FontColor4"), QStringLiteral("16777215"));  // white menus
+        store(QStringLiteral("Fonts/FontColor10"), QStringLiteral("255"));
+        auto application = start();
+        const Appearance& appearance = application->window().appearance();
+        QVERIFY(!appearance.dressed());
+        QCOMPARE(appearance.look(LookClass::WindowText).fontColour, kButtonTextColour);
+        QCOMPARE(appearance.look(LookClass::Comment).fontColour, 0x0000FFu);
+    }
+
     void theScreenSizeSetsTheLinesTheDocumentShows() {
         auto application = start();
         MainWindow& window = application->window();

@@ -118,6 +118,23 @@ TEST(DressKeyClasses, KeyLabelsBecomeLightAndBoldWhateverTheyWere) {
     EXPECT_EQ(classes[LookClass::Comment].fontColour, storedRgb(1, 2, 3));
 }
 
+TEST(UndressKeyClasses, OnlyTheClassesDrawnOnASkinGoBack) {
+    TextClasses classes = defaultTextClasses(true, kCourier);
+    dressKeyClasses(classes);
+    classes[LookClass::Comment].fontColour = storedRgb(1, 2, 3);
+    classes[LookClass::EditorText].size = 14;
+    TextClasses expected = defaultTextClasses(false, kCourier);
+    undressKeyClasses(classes, kCourier);
+    for (LookClass lookClass : {LookClass::CharacterKeys, LookClass::OperationKeys,
+                                LookClass::KeyInFocus, LookClass::WindowText}) {
+        EXPECT_EQ(classes[lookClass], expected[lookClass]) << numberOf(lookClass);
+    }
+    EXPECT_EQ(classes[LookClass::Comment].fontColour, storedRgb(1, 2, 3));
+    EXPECT_EQ(classes[LookClass::EditorText].size, 14);
+    // The syntax classes of the dressed look stay (operators black rather than navy).
+    EXPECT_EQ(classes[LookClass::Operator].fontColour, 0x000000u);
+}
+
 TEST(StoredColour, TextsReadAsColoursOrRefused) {
     struct Case {
         const char* text;

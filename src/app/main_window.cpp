@@ -264,7 +264,8 @@ void MainWindow::setSkin() {
         setWindowFlag(Qt::FramelessWindowHint, dressed);
         move(corner);
         if (visible) show();
-        // The window came back as a new one: the dialog it owns stays in front of it.
+        // Showing it again may stack it over the dialog it owns; the dialog is told its owner
+        // again and kept in front.
         if (m_appearanceDialog && m_appearanceDialog->isVisible()) {
             if (QWindow* dialog = m_appearanceDialog->windowHandle())
                 dialog->setTransientParent(windowHandle());

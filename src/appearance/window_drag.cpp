@@ -51,12 +51,15 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
                     m_pressed = false;
                     return true;
                 }
+                // The release then comes to the window, not to a key the drag began on.
+                m_window->grabMouse();
             }
             m_window->move(m_windowAtPress + moved);
             return true;
         }
         case QEvent::MouseButtonRelease:
             if (m_moving) {
+                m_window->releaseMouse();
                 m_pressed = false;
                 m_moving = false;
                 return true;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -205,6 +206,49 @@ class AppearanceDialogTest : public QObject {
         openDialog(*application);
         click(*application->window().appearanceDialog(), "cmdDefault");
         QVERIFY(appearance.isDefaultLook());
+    }
+
+    // Mouse events as the platform delivers them: to the window, at screen positions, routed
+    // by Qt to the widget under the mouse or to the one holding the mouse.
+    static void mouseAt(MainWindow& window, QEvent::Type type, const QPoint& global) {
+        QWindow* handle = window.windowHandle();
+        QPoint local = window.mapFromGlobal(global);
+        if (type == QEvent::MouseButtonPress) QTest::mousePress(handle, Qt::LeftButton, {}, local);
+        if (type == QEvent::MouseMove) QTest::mouseMove(handle, local);
+        if (type == QEvent::MouseButtonRelease) {
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, local);
+        }
+    }
+
+    void theDressedWindowIsDraggedByItsBody() {
+        giveSkins();
+        auto application = start();
+        MainWindow& window = application->window();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString mode = window.angleMode();
+        // A drag that starts on the angle key moves the window and does not click the key.
+        const QPoint start = window.pos();
+        const QPoint pressed = window.angleLabel()->mapToGlobal(QPoint(4, 4));
+        mouseAt(window, QEvent::MouseButtonPress, pressed);
+        mouseAt(window, QEvent::MouseMove, pressed + QPoint(26, 20));
+        mouseAt(window, QEvent::MouseMove, pressed + QPoint(60, 40));
+        mouseAt(window, QEvent::MouseButtonRelease, pressed + QPoint(60, 40));
+        QCOMPARE(window.pos(), start + QPoint(60, 40));
+        QCOMPARE(window.angleMode(), mode);
+        // A click without a drag is the key's.
+        const QPoint key = window.angleLabel()->mapToGlobal(QPoint(4, 4));
+        mouseAt(window, QEvent::MouseButtonPress, key);
+        mouseAt(window, QEvent::MouseButtonRelease, key);
+        QVERIFY(window.angleMode() != mode);
+        // Without a skin the window has its frame and stays where it is.
+        window.appearance().undress();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint framed = window.pos();
+        const QPoint again = window.angleLabel()->mapToGlobal(QPoint(4, 4));
+        mouseAt(window, QEvent::MouseButtonPress, again);
+        mouseAt(window, QEvent::MouseMove, again + QPoint(60, 40));
+        mouseAt(window, QEvent::MouseButtonRelease, again + QPoint(60, 40));
+        QCOMPARE(window.pos(), framed);
     }
 
     void anUnusableSkinIsReportedOnceAndLeavesTheUndressedLook_data() {

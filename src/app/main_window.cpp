@@ -95,7 +95,6 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
             m_screenSizes->actions().at(number - 1)->setChecked(true);
         setScreenSize();
     });
-    setGenFont();
     setSkin();
 }
 
@@ -226,6 +225,15 @@ void MainWindow::buildTitleButtons() {
 
 void MainWindow::setGenFont() {
     ResolvedLook window = m_appearance.resolved(LookClass::WindowText);
+    // A new font or palette spreads over every child; nothing is done when nothing changed.
+    if (m_shownWindowLook && m_shownWindowLook->font == window.font &&
+        m_shownWindowLook->colour == window.colour &&
+        m_shownWindowLook->background == window.background &&
+        m_shownDressed == m_appearance.dressed()) {
+        return;
+    }
+    m_shownWindowLook = window;
+    m_shownDressed = m_appearance.dressed();
     setFont(window.font);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, window.background);

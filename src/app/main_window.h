@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
+#include <optional>
 
 #include "app/platform_adapters.h"
 #include "appearance/appearance.h"
@@ -101,6 +102,8 @@ class MainWindow : public QMainWindow {
     Appearance m_appearance;
     WindowDrag* m_drag = nullptr;
     QPixmap m_skinCover;
+    std::optional<ResolvedLook> m_shownWindowLook;  // as setGenFont last applied it
+    bool m_shownDressed = false;
     QPointer<AppearanceDialog> m_appearanceDialog;
 
     QComboBox* m_cmbDec = nullptr;

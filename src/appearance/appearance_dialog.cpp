@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "appearance/appearance.h"
@@ -27,6 +28,8 @@ namespace tally {
 namespace {
 
 constexpr QSize kPreviewSize(160, 120);
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kIsFolderRole = Qt::UserRole + 1;
 
 QPushButton* button(const QString& caption, const char* objectName, QWidget* parent) {
     auto* result = new QPushButton(caption, parent);
@@ -107,8 +110,14 @@ QWidget* AppearanceDialog::buildSkinGroup() {
             QFileDialog::getExistingDirectory(this, QStringLiteral("Папка обложек"), m_skinFolder);
         if (!chosen.isEmpty()) showSkinFolder(chosen);
     });
-    connect(m_skins, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-        if (!name.isEmpty()) chooseSkin(QDir(m_skinFolder).filePath(name));
+    // A picture is previewed when it becomes current; a folder opens on a double click or
+    // Enter.
+    connect(m_skins, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item && !item->data(kIsFolderRole).toBool())
+            chooseSkin(item->data(kPathRole).toString());
+    });
+    connect(m_skins, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (item->data(kIsFolderRole).toBool()) showSkinFolder(item->data(kPathRole).toString());
     });
     connect(dress, &QPushButton::clicked, this, [this] {
         m_appearance.dress(m_chosenSkin.isEmpty() ? m_appearance.skinPath() : m_chosenSkin);
@@ -146,19 +155,38 @@ QString AppearanceDialog::startingSkinFolder() const {
     return m_appearance.skinFolders().value(0, QDir::currentPath());
 }
 
+// The folder's parent and subfolders first, then its pictures.
 void AppearanceDialog::showSkinFolder(const QString& folder) {
-    m_skinFolder = folder;
-    m_folderLabel->setText(QDir::toNativeSeparators(folder));
+    QDir dir(folder);
+    m_skinFolder = dir.absolutePath();
+    m_folderLabel->setText(QDir::toNativeSeparators(m_skinFolder));
     {
         const QSignalBlocker blocker(m_skins);
         m_skins->clear();
-        m_skins->addItems(QDir(folder).entryList(skinFileFilters(), QDir::Files, QDir::Name));
+        const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
+        auto add = [&](const QString& name, const QString& path, bool isFolder) {
+            auto* item = isFolder ? new QListWidgetItem(folderIcon, name, m_skins)
+                                  : new QListWidgetItem(name, m_skins);
+            item->setData(kPathRole, path);
+            item->setData(kIsFolderRole, isFolder);
+        };
+        if (!dir.isRoot())
+            add(QStringLiteral(".."), QDir::cleanPath(dir.filePath(QStringLiteral(".."))), true);
+        for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+            add(name, dir.filePath(name), true);
+        for (const QString& name : dir.entryList(skinFileFilters(), QDir::Files, QDir::Name))
+            add(name, dir.filePath(name), false);
     }
     // The picture worn now is shown first when it lies in this folder.
     QFileInfo current(m_appearance.skinPath());
-    if (QDir(current.absolutePath()) != QDir(folder)) return;
-    QList<QListWidgetItem*> found = m_skins->findItems(current.fileName(), Qt::MatchExactly);
-    if (!found.isEmpty()) m_skins->setCurrentItem(found.front());
+    if (QDir(current.absolutePath()) != dir) return;
+    for (int row = 0; row < m_skins->count(); ++row) {
+        QListWidgetItem* item = m_skins->item(row);
+        if (!item->data(kIsFolderRole).toBool() && item->text() == current.fileName()) {
+            m_skins->setCurrentItem(item);
+            return;
+        }
+    }
 }
 
 void AppearanceDialog::chooseSkin(const QString& path) {

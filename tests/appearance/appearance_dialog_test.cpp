@@ -195,10 +195,21 @@ class AppearanceDialogTest : public QObject {
         QVERIFY(appearance.look(LookClass::CharacterKeys).bold);
         QVERIFY(!appearance.isDefaultLook());
 
-        // A picture chosen while dressed is put on when the dialog closes.
-        QString slate = QDir(skinsFolder()).filePath(QStringLiteral("DarkSlate.jpg"));
+        // The chooser starts where the pictures are and walks folders; a picture chosen while
+        // dressed is put on when the dialog closes.
         QCOMPARE(dialog.skinFolder(), skinsFolder());
-        dialog.chooseSkin(slate);
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstSkins"));
+        QCOMPARE(list->item(0)->text(), QStringLiteral(".."));
+        emit list->itemActivated(list->item(0));
+        QCOMPARE(dialog.skinFolder(), QDir(m_folder->path()).absolutePath());
+        QList<QListWidgetItem*> skins = list->findItems(QStringLiteral("Skins"), Qt::MatchExactly);
+        QCOMPARE(skins.size(), 1);
+        emit list->itemActivated(skins.front());
+        QCOMPARE(dialog.skinFolder(), skinsFolder());
+        QString slate = QDir(skinsFolder()).filePath(QStringLiteral("DarkSlate.jpg"));
+        list->setCurrentItem(
+            list->findItems(QStringLiteral("DarkSlate.jpg"), Qt::MatchExactly).front());
+        QCOMPARE(dialog.chosenSkin(), slate);
         click(dialog, "cmdOk");
         QCOMPARE(appearance.skinPath(), slate);
         QVERIFY(appearance.dressed());

@@ -89,6 +89,8 @@ QWidget* AppearanceDialog::buildSkinGroup() {
     m_skins = new QListWidget(group);
     m_skins->setObjectName(QStringLiteral("lstSkins"));
     m_skins->setFixedHeight(kPreviewSize.height());
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    m_skins->setIconSize(QSize(icon, icon));
     grid->addWidget(m_skins, 1, 0);
     m_preview = new QLabel(group);
     m_preview->setObjectName(QStringLiteral("pctPreview"));

@@ -1,5 +1,6 @@
 // The window's own figures on the offscreen platform: start-up until the window is shown,
-// colouring a long line, Enter on a line of a 10,000-line document, loading that document.
+// colouring a long line, Enter on a line of a 10,000-line document, loading that document,
+// colouring that document again after a change of look.
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -83,5 +84,20 @@ void enterInTenThousandLineDocument(benchmark::State& state) {
     }
 }
 BENCHMARK(enterInTenThousandLineDocument)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// A class changed in the appearance dialog: the whole 10,000-line document is coloured again.
+void recolourTenThousandLineDocument(benchmark::State& state) {
+    auto folder = folderWithDocument(10000);
+    tally::Application application(folder->path(), folder->filePath(QStringLiteral("s.ini")),
+                                   &messages);
+    application.startUp();
+    tally::Appearance& appearance = application.window().appearance();
+    tally::TextClassLook look = appearance.look(tally::LookClass::Number);
+    for (auto _ : state) {
+        look.fontColour ^= 0x000080;
+        appearance.setLook(tally::LookClass::Number, look);
+    }
+}
+BENCHMARK(recolourTenThousandLineDocument)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -14,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/rich_text_bridge.h"
+#include "appearance/skin.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
 #include "identity/application_name.h"
@@ -36,7 +38,7 @@ Application::Application(const QString& programFolder, const QString& settingsFi
     m_dataFolder = QString::fromStdU16String(folder.u16string());
     m_definitionsFile =
         std::make_unique<UserDefinitionsFile>(UserDefinitionsFile::inFolder(folder));
-    m_settings = SettingsStore::defaults(m_programDataFolder);
+    m_settings = SettingsStore::defaults(m_programDataFolder, m_dataFolder);
     m_autosave.setSingleShot(true);
     m_autosave.setInterval(kAutosaveDelayMilliseconds);
     connect(&m_autosave, &QTimer::timeout, this, [this] { saveWork(); });
@@ -83,8 +85,8 @@ void Application::startUp() {
         QApplication::quit();
     });
     connect(m_window.get(), &MainWindow::workChanged, this, [this] { m_autosave.start(); });
+    runStep("внешний вид", [this] { applyLook(); });
     runStep("настройка окна", [this, &engine] {
-        m_window->applyAppearance(m_settings.appearance);
         m_window->setAngleMode(m_settings.angles);
         m_window->resultToClipboardAction()->setChecked(m_settings.resultToClipboard);
         m_window->convertSeparatorsAction()->setChecked(m_settings.convertSeparators);
@@ -102,17 +104,34 @@ void Application::startUp() {
     runStep("восстановление Ans", [this, &engine] { engine.setAns(m_settings.ans); });
     runStep("размещение окна", [this] {
         m_window->resize(720, 520);
+        m_window->setScreenSize();
         if (m_settings.hasPosition) {
             m_window->move(m_settings.position);
         } else if (QScreen* screen = QApplication::primaryScreen()) {
             QRect area = screen->availableGeometry();
-            m_window->move(area.center() - QPoint(360, 260));
+            m_window->move(area.center() - m_window->rect().center());
         }
+        m_window->placeOnScreen();
     });
     m_window->show();
     m_editor->setFocus();
     // Loading is not a change worth saving.
     m_autosave.stop();
+}
+
+// The stored look, before the document is loaded: the document is drawn with it from the
+// start. A skin picture that cannot be read is reported once and the window goes undressed.
+void Application::applyLook() {
+    Appearance& appearance = m_window->appearance();
+    appearance.setSkinFolders(skinFolders(m_programDataFolder, m_dataFolder));
+    connect(&appearance, &Appearance::skinFailed, this,
+            [this](const QString& path, const QString& reason) {
+                m_session->messages().notify(u"Tally Обложка",
+                                   QStringLiteral("Не удалось загрузить рисунок обложки %1: %2.")
+                                       .arg(QDir::toNativeSeparators(path), reason)
+                                       .toStdU16String());
+            });
+    appearance.restore(m_settings.look);
 }
 
 void Application::readSettings() {
@@ -126,6 +145,7 @@ void Application::writeSettings() {
     m_settings.convertSeparators = m_window->convertSeparatorsAction()->isChecked();
     m_settings.useDimensions = m_window->useDimensionsAction()->isChecked();
     m_settings.ans = m_session->engine().ans();
+    m_settings.look = m_window->appearance().settings();
     bool minimised = m_window->isMinimized();
     if (!minimised) m_settings.position = m_window->pos();
     std::unique_ptr<QSettings> store = openSettings();

@@ -53,6 +53,7 @@ class Application : public QObject {
 
   private:
     std::unique_ptr<QSettings> openSettings() const;
+    void applyLook();
     void readSettings();
     void writeSettings();
     void loadDocument();

@@ -12,12 +12,12 @@ namespace tally {
 
 namespace {
 
-QTextCharFormat formatOf(const TextClassLook& look) {
+QTextCharFormat charFormatOf(const ResolvedLook& look) {
     QTextCharFormat format;
-    format.setFontFamilies({look.fontName});
-    format.setFontPointSize(look.size);
-    format.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(look.italic);
+    format.setFontFamilies({look.font.family()});
+    format.setFontPointSize(look.font.pointSize());
+    format.setFontWeight(look.font.bold() ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(look.font.italic());
     format.setForeground(look.colour);
     return format;
 }
@@ -30,13 +30,33 @@ DocumentEditor::DocumentEditor(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void DocumentEditor::setAppearance(const Appearance* appearance) {
+    if (m_appearance) disconnect(m_appearance, nullptr, this, nullptr);
     m_appearance = appearance;
     if (!appearance) return;
-    const TextClassLook& base = appearance->at(0);
-    setCurrentCharFormat(formatOf(base));
+    connect(appearance, &Appearance::classesChanged, this, &DocumentEditor::sourceTextChangeColor);
+    sourceTextChangeColor();
+}
+
+void DocumentEditor::sourceTextChangeColor() {
+    if (!m_appearance) return;
+    for (LookClass lookClass : kLookClasses)
+        m_formats[static_cast<std::size_t>(numberOf(lookClass))] =
+            charFormatOf(m_appearance->resolved(lookClass));
+    ResolvedLook base = m_appearance->resolved(LookClass::EditorText);
+    setFont(base.font);
     QPalette p = palette();
     p.setColor(QPalette::Base, base.background);
+    p.setColor(QPalette::Text, base.colour);
     setPalette(p);
+    setCurrentCharFormat(formatOf(LookClass::EditorText));
+    // One edit for the whole document: the layout is redone once, at the end.
+    QTextCursor whole(document());
+    whole.beginEditBlock();
+    m_colouring = true;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        applyClasses(block);
+    m_colouring = false;
+    whole.endEditBlock();
 }
 
 void DocumentEditor::keyPressEvent(QKeyEvent* event) {
@@ -63,8 +83,20 @@ void DocumentEditor::colourCurrentLine() {
 
 void DocumentEditor::colourBlock(const QTextBlock& block) {
     if (!m_appearance || !block.isValid()) return;
-    const QString text = block.text();
-    LineColouring colouring = colourLine(toU16(text));
+    std::u16string openFunction = applyClasses(block);
+    setCurrentCharFormat(formatOf(LookClass::EditorText));
+    std::u16string_view signature = functionSignature(openFunction);
+    if (!signature.empty()) {
+        QToolTip::showText(viewport()->mapToGlobal(cursorRect().bottomLeft()), toQString(signature),
+                           this);
+    } else {
+        QToolTip::hideText();
+    }
+}
+
+std::u16string DocumentEditor::applyClasses(const QTextBlock& block) {
+    LineColouring colouring = colourLine(toU16(block.text()));
+    bool wasColouring = m_colouring;
     m_colouring = true;
     QTextCursor cursor(document());
     cursor.joinPreviousEditBlock();
@@ -77,21 +109,14 @@ void DocumentEditor::colourBlock(const QTextBlock& block) {
             ++end;
         cursor.setPosition(block.position() + start);
         cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
-        QTextCharFormat wanted = formatOf(m_appearance->of(textClass));
+        const QTextCharFormat& wanted = formatOf(lookClassOf(textClass));
         // Only what differs is changed, to keep the editor's work small.
         if (cursor.charFormat() != wanted) cursor.setCharFormat(wanted);
         start = end;
     }
     cursor.endEditBlock();
-    m_colouring = false;
-    setCurrentCharFormat(formatOf(m_appearance->at(0)));
-    std::u16string_view signature = functionSignature(colouring.openFunction);
-    if (!signature.empty()) {
-        QToolTip::showText(viewport()->mapToGlobal(cursorRect().bottomLeft()), toQString(signature),
-                           this);
-    } else {
-        QToolTip::hideText();
-    }
+    m_colouring = wasColouring;
+    return std::move(colouring.openFunction);
 }
 
 std::u16string DocumentEditor::currentLine() const {
@@ -114,7 +139,7 @@ void DocumentEditor::moveCaretInLine(std::size_t column) {
 
 void DocumentEditor::insertText(std::u16string_view text) {
     QTextCursor cursor = textCursor();
-    QTextCharFormat base = m_appearance ? formatOf(m_appearance->at(0)) : QTextCharFormat();
+    QTextCharFormat base = m_appearance ? formatOf(LookClass::EditorText) : QTextCharFormat();
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find(u'\n', start);

@@ -3,7 +3,9 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-#include "app/appearance.h"
+#include <array>
+
+#include "appearance/appearance.h"
 #include "document/editor.h"
 
 namespace tally {
@@ -15,7 +17,10 @@ class DocumentEditor : public QPlainTextEdit, public Editor {
   public:
     explicit DocumentEditor(QWidget* parent = nullptr);
 
+    // The look the document is drawn with; it is followed from then on.
     void setAppearance(const Appearance* appearance);
+    // Colours the whole document again with the current text classes.
+    void sourceTextChangeColor();
     // Colouring is switched off while the calculation writes into the document.
     void setColouringEnabled(bool on) { m_colouringEnabled = on; }
     // Colours the line that holds the caret and offers the signature of an open call.
@@ -38,8 +43,14 @@ class DocumentEditor : public QPlainTextEdit, public Editor {
 
   private:
     void onContentsChange(int position, int removed, int added);
+    // Formats the line by its syntax classes; answers the function whose call is open.
+    std::u16string applyClasses(const QTextBlock& block);
+    const QTextCharFormat& formatOf(LookClass lookClass) const {
+        return m_formats[static_cast<std::size_t>(numberOf(lookClass))];
+    }
 
     const Appearance* m_appearance = nullptr;
+    std::array<QTextCharFormat, kLookClassCount> m_formats;
     bool m_colouringEnabled = true;
     bool m_colouring = false;
 };

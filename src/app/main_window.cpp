@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,13 +9,21 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSizeGrip>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/document_editor.h"
 #include "app/plot_appearance.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
+#include "appearance/appearance_dialog.h"
+#include "appearance/screen_placement.h"
+#include "appearance/skin.h"
+#include "appearance/window_drag.h"
 #include "document/calculation_driver.h"
 #include "engine/engine.h"
 
@@ -22,16 +31,36 @@ namespace tally {
 
 namespace {
 
-// A label that acts as a button of the option strip.
+// A label that acts as a button of the option strip; on a skin it is painted as a key.
 class OptionLabel : public QLabel {
   public:
-    using QLabel::QLabel;
+    OptionLabel(const QString& text, const Appearance& appearance, QWidget* parent)
+        : QLabel(text, parent), m_appearance(appearance) {
+        setCursor(Qt::PointingHandCursor);
+        setAlignment(Qt::AlignCenter);
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        setMargin(3);
+    }
     std::function<void()> clicked;
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && clicked) clicked();
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            clicked) {
+            clicked();
+        }
     }
+    void paintEvent(QPaintEvent* event) override {
+        if (!m_appearance.dressed()) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        paintDressedKey(painter, rect(), text(), m_appearance.resolved(LookClass::WindowText));
+    }
+
+  private:
+    const Appearance& m_appearance;
 };
 
 }  // namespace
@@ -53,6 +82,29 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
             &MainWindow::calculateCurrentLine);
     connect(&m_editor, &DocumentEditor::cancelRequested, this, [this] { m_pump.cancel(); });
     connect(m_editor.document(), &QTextDocument::contentsChanged, this, &MainWindow::workChanged);
+
+    m_drag = new WindowDrag(this);
+    m_drag->watch(menuBar());
+    m_editor.setAppearance(&m_appearance);
+    connect(&m_appearance, &Appearance::classesChanged, this, [this] {
+        setGenFont();
+        colourResultBox();
+        m_plot.setLook(plotLookOf(m_appearance));
+    });
+    connect(&m_appearance, &Appearance::skinChanged, this, &MainWindow::setSkin);
+    connect(&m_appearance, &Appearance::screenNumberChanged, this, [this](int number) {
+        if (m_screenSizes && number <= m_screenSizes->actions().size())
+            m_screenSizes->actions().at(number - 1)->setChecked(true);
+        setScreenSize();
+    });
+    setSkin();
+    m_plot.setLook(plotLookOf(m_appearance));
+}
+
+// The children outlive the appearance member; those that read it let go of it first.
+MainWindow::~MainWindow() {
+    delete m_appearanceDialog;
+    m_editor.setAppearance(nullptr);
 }
 
 void MainWindow::buildLayout() {
@@ -83,12 +135,8 @@ void MainWindow::buildLayout() {
     // The option strip: the angle mode switches with a click; the evaluation counter of long
     // solver runs stands beside it.
     auto* strip = new QHBoxLayout;
-    auto* angle = new OptionLabel(angleModeText(AngleMode::Radians), central);
+    auto* angle = new OptionLabel(angleModeText(AngleMode::Radians), m_appearance, central);
     angle->setObjectName(QStringLiteral("lblOptions2"));
-    angle->setCursor(Qt::PointingHandCursor);
-    // Looks like the key it is: raised, with room around the text.
-    angle->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    angle->setMargin(3);
     angle->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
     angle->clicked = [this] {
         setAngleMode(angleMode() == AngleMode::Radians ? AngleMode::Degrees : AngleMode::Radians);
@@ -99,8 +147,12 @@ void MainWindow::buildLayout() {
     m_counter = new QLabel(central);
     m_counter->setObjectName(QStringLiteral("txtCounter"));
     strip->addWidget(m_counter);
+    // Without a frame, the corner is where the window is resized from.
+    m_sizeGrip = new QSizeGrip(central);
+    strip->addWidget(m_sizeGrip, 0, Qt::AlignBottom | Qt::AlignRight);
     layout->addLayout(strip);
     setCentralWidget(central);
+    buildTitleButtons();
 
     connect(m_cmbDec->lineEdit(), &QLineEdit::returnPressed, this, &MainWindow::addCalculation);
     connect(m_cmbDec->lineEdit(), &QLineEdit::textEdited, this,
@@ -127,6 +179,11 @@ void MainWindow::buildOptionsMenu() {
         action->setCheckable(true);
         return action;
     };
+    m_mnuAppearance = options->addAction(QStringLiteral("Настройка внешнего вида..."));
+    m_mnuAppearance->setObjectName(QStringLiteral("mnuAppearance"));
+    connect(m_mnuAppearance, &QAction::triggered, this, &MainWindow::openAppearanceDialog);
+    buildScreenSizeMenu(options);
+    options->addSeparator();
     m_mnuResClip =
         checkable("mnuResClip", QStringLiteral("Всегда заносить результат в Буфер обмена"));
     m_mnuDotComma = checkable("mnuDotComma",
@@ -145,13 +202,161 @@ void MainWindow::buildOptionsMenu() {
     connect(exit, &QAction::triggered, this, &MainWindow::exitRequested);
 }
 
-void MainWindow::applyAppearance(const Appearance& appearance) {
-    m_appearance = &appearance;
-    m_editor.setAppearance(&appearance);
-    m_plot.setLook(plotLookOf(appearance));
-    const TextClassLook& menus = appearance.at(4);
-    QFont font = menus.font();
-    menuBar()->setFont(font);
+// The dressed window has no title bar: its minimise and close keys stand at the end of the
+// menu bar.
+void MainWindow::buildTitleButtons() {
+    m_titleButtons = new QWidget(menuBar());
+    auto* row = new QHBoxLayout(m_titleButtons);
+    row->setContentsMargins(0, 1, 2, 1);
+    row->setSpacing(2);
+    auto key = [&](const QString& caption, const char* name, const QString& tip) {
+        auto* label = new OptionLabel(caption, m_appearance, m_titleButtons);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setToolTip(tip);
+        label->setMinimumWidth(label->sizeHint().height());
+        row->addWidget(label);
+        return label;
+    };
+    key(QStringLiteral("_"), "lblMinimise", QStringLiteral("Свернуть"))->clicked = [this] {
+        showMinimized();
+    };
+    key(QStringLiteral("X"), "lblOptions3", QStringLiteral("Закрыть"))->clicked = [this] {
+        close();
+    };
+}
+
+void MainWindow::setGenFont() {
+    ResolvedLook window = m_appearance.resolved(LookClass::WindowText);
+    // A new font or palette spreads over every child; nothing is done when nothing changed.
+    if (m_shownWindowLook && m_shownWindowLook->font == window.font &&
+        m_shownWindowLook->colour == window.colour &&
+        m_shownWindowLook->background == window.background &&
+        m_shownDressed == m_appearance.dressed()) {
+        return;
+    }
+    m_shownWindowLook = window;
+    m_shownDressed = m_appearance.dressed();
+    setFont(window.font);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, window.background);
+    setPalette(palette);
+    // The window text colour is for the texts that stand on the window itself; boxes and
+    // buttons keep theirs.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(m_angleLabel), static_cast<QWidget*>(m_counter), m_titleButtons}) {
+        QPalette own = widget->palette();
+        own.setColor(QPalette::WindowText, window.colour);
+        widget->setPalette(own);
+    }
+    // On a skin the menu bar lets the picture show through.
+    QPalette bar = menuBar()->palette();
+    bar.setColor(QPalette::Window,
+                 m_appearance.dressed() ? QColor(Qt::transparent) : window.background);
+    bar.setColor(QPalette::ButtonText, window.colour);
+    bar.setColor(QPalette::WindowText, window.colour);
+    menuBar()->setPalette(bar);
+    update();
+}
+
+void MainWindow::setSkin() {
+    const bool dressed = m_appearance.dressed();
+    m_drag->setEnabled(dressed);
+    // A hidden corner widget still counts in the menu bar's height; it leaves the bar.
+    m_titleButtons->setVisible(dressed);
+    menuBar()->setCornerWidget(dressed ? m_titleButtons : nullptr, Qt::TopRightCorner);
+    m_sizeGrip->setVisible(dressed);
+    m_skinCover = dressed ? coverWithSkin(m_appearance.skin(), size()) : QPixmap();
+    m_angleLabel->setFrameStyle(dressed ? QFrame::NoFrame : QFrame::Panel | QFrame::Raised);
+    if (windowFlags().testFlag(Qt::FramelessWindowHint) != dressed) {
+        // Changing the frame hides the window; it comes back with the same top-left corner.
+        const bool visible = isVisible();
+        const QPoint corner = pos();
+        setWindowFlag(Qt::FramelessWindowHint, dressed);
+        move(corner);
+        if (visible) show();
+        // Showing it again may stack it over the dialog it owns; the dialog is told its owner
+        // again and kept in front.
+        if (m_appearanceDialog && m_appearanceDialog->isVisible()) {
+            if (QWindow* dialog = m_appearanceDialog->windowHandle())
+                dialog->setTransientParent(windowHandle());
+            m_appearanceDialog->raise();
+        }
+    }
+    setGenFont();
+}
+
+void MainWindow::setScreenSize() {
+    QFont tenPoint = m_appearance.resolved(LookClass::EditorText).font;
+    tenPoint.setPointSize(10);
+    const int lines = m_appearance.screenNumber();
+    const int margins =
+        2 * (m_editor.frameWidth() + static_cast<int>(m_editor.document()->documentMargin()));
+    const int wanted = lines * QFontMetrics(tenPoint).lineSpacing() + margins;
+    // Everything around the document keeps its preferred height; that does not depend on
+    // the window having been laid out (or shown) yet.
+    const int around = sizeHint().height() - m_editor.sizeHint().height();
+    resize(width(), around + wanted);
+    placeOnScreen();
+}
+
+void MainWindow::placeOnScreen() {
+    // A window saved on a screen that is gone comes back to the one it now overlaps, or the
+    // primary one.
+    QScreen* screen = QGuiApplication::screenAt(frameGeometry().center());
+    if (!screen) screen = this->screen();
+    if (screen) {
+        QRect frame = frameGeometry();
+        QRect placed = keepOnScreen(frame, screen->availableGeometry());
+        if (placed.size() != frame.size()) resize(size() - (frame.size() - placed.size()));
+        move(placed.topLeft());
+    }
+}
+
+void MainWindow::openAppearanceDialog() {
+    if (m_appearanceDialog) {
+        m_appearanceDialog->raise();
+        m_appearanceDialog->activateWindow();
+        return;
+    }
+    auto* dialog = new AppearanceDialog(m_appearance, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_appearanceDialog = dialog;
+    m_mnuAppearance->setEnabled(false);
+    connect(dialog, &QObject::destroyed, this, [this] { m_mnuAppearance->setEnabled(true); });
+    dialog->show();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    if (m_skinCover.isNull()) {
+        QMainWindow::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_skinCover);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_appearance.dressed()) m_skinCover = coverWithSkin(m_appearance.skin(), size());
+}
+
+void MainWindow::buildScreenSizeMenu(QMenu* options) {
+    m_mnuScreenSize = options->addMenu(QStringLiteral("Размер экрана"));
+    m_mnuScreenSize->setObjectName(QStringLiteral("mnuScreenSize"));
+    m_screenSizes = new QActionGroup(this);
+    for (int number = kSmallestScreenNumber; number <= kLargestScreenNumber; ++number) {
+        // "&1" .. "&9", "1&0", then the plain numbers.
+        QString caption = QString::number(number);
+        if (number < 10) caption.prepend(u'&');
+        if (number == 10) caption = QStringLiteral("1&0");
+        QAction* item = m_mnuScreenSize->addAction(caption);
+        item->setObjectName(QStringLiteral("mnuSize%1").arg(number));
+        item->setCheckable(true);
+        item->setChecked(number == m_appearance.screenNumber());
+        m_screenSizes->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, number] { m_appearance.setScreenNumber(number); });
+    }
 }
 
 void MainWindow::setAngleMode(AngleMode mode) {
@@ -205,11 +410,16 @@ void MainWindow::showResultBox() {
     m_cmbDec->setCurrentIndex(box.selectedIndex);
     m_cmbDec->setEditText(toQString(box.text));
     m_cmbDec->blockSignals(false);
-    QColor colour =
-        m_appearance
-            ? m_appearance->of(box.showsError ? TextClass::SyntaxError : TextClass::Normal).colour
-            : QColor(Qt::black);
-    m_cmbDec->lineEdit()->setStyleSheet(QStringLiteral("color: %1").arg(colour.name()));
+    colourResultBox();
+}
+
+// The decimal field shows results in the document's text colour and a failed calculation in
+// the colour of syntax errors.
+void MainWindow::colourResultBox() {
+    LookClass lookClass =
+        m_driver.resultBox().showsError ? LookClass::SyntaxError : LookClass::EditorText;
+    m_cmbDec->lineEdit()->setStyleSheet(
+        QStringLiteral("color: %1").arg(m_appearance.resolved(lookClass).colour.name()));
 }
 
 void MainWindow::refreshLists() {

@@ -1,17 +1,23 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
+#include <QPointer>
 #include <QTimer>
+#include <optional>
 
-#include "app/appearance.h"
 #include "app/platform_adapters.h"
+#include "appearance/appearance.h"
+#include "appearance/appearance_dialog.h"
 #include "engine/engine_settings.h"
 #include "graph/plot_window_sink.h"
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QSizeGrip;
 
 namespace tally {
 
@@ -19,14 +25,17 @@ class Engine;
 class CalculationDriver;
 class DocumentEditor;
 class Catalogue;
+class WindowDrag;
 
 // The main window (frmCalc): the calculation document, the decimal field over its history
-// box, the variables box, the menus and the option strip.
+// box, the variables box, the menus and the option strip. It owns the program's appearance
+// and wears it: the dressed look paints the window on the skin picture without a frame.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor& editor,
                const Catalogue& catalogue, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     DocumentEditor& editor() { return m_editor; }
     QComboBox* resultBox() { return m_cmbDec; }
@@ -36,8 +45,23 @@ class MainWindow : public QMainWindow {
     QAction* useDimensionsAction() { return m_mnuUseDimension; }
     // Where the plotting functions draw.
     PlotWindowSink& plotWindow() { return m_plot; }
+    QAction* appearanceAction() { return m_mnuAppearance; }
+    QMenu* screenSizeMenu() { return m_mnuScreenSize; }
 
-    void applyAppearance(const Appearance& appearance);
+    Appearance& appearance() { return m_appearance; }
+    // The appearance dialog while it is open.
+    AppearanceDialog* appearanceDialog() const { return m_appearanceDialog; }
+    void openAppearanceDialog();
+
+    // The window text class as the window's font and colours.
+    void setGenFont();
+    // The dressed look (skin, no frame, dragged by its body) or the standard window.
+    void setSkin();
+    // Makes the document tall enough for the chosen number of 10-point lines, keeping the
+    // window on its screen.
+    void setScreenSize();
+    // Moves the window, and shrinks it where it is larger, onto the screen it is on.
+    void placeOnScreen();
     // (Re)builds every menu; the catalogue's menus grow when user definitions are loaded.
     void buildMenus(const Catalogue& catalogue);
     void setAngleMode(AngleMode mode);
@@ -59,11 +83,16 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildLayout();
+    void buildTitleButtons();
 
     void buildOptionsMenu();
+    void buildScreenSizeMenu(QMenu* options);
+    void colourResultBox();
     void rebuildUserFunctionMenu();
     void showResultBox();
 
@@ -73,16 +102,26 @@ class MainWindow : public QMainWindow {
     QtEventPump m_pump;
     QtClipboard m_clipboard;
     PlotWindowSink m_plot{this};
-    const Appearance* m_appearance = nullptr;
+    Appearance m_appearance;
+    WindowDrag* m_drag = nullptr;
+    QPixmap m_skinCover;
+    std::optional<ResolvedLook> m_shownWindowLook;  // as setGenFont last applied it
+    bool m_shownDressed = false;
+    QPointer<AppearanceDialog> m_appearanceDialog;
 
     QComboBox* m_cmbDec = nullptr;
     QComboBox* m_cmbVar = nullptr;
     QLabel* m_angleLabel = nullptr;
     QLabel* m_counter = nullptr;
+    QWidget* m_titleButtons = nullptr;
+    QSizeGrip* m_sizeGrip = nullptr;
     std::unique_ptr<LabelProgress> m_progress;
     QAction* m_mnuResClip = nullptr;
     QAction* m_mnuDotComma = nullptr;
     QAction* m_mnuUseDimension = nullptr;
+    QAction* m_mnuAppearance = nullptr;
+    QMenu* m_mnuScreenSize = nullptr;
+    QActionGroup* m_screenSizes = nullptr;
     QMenu* m_mnuFuncUser = nullptr;
     std::vector<QMenu*> m_catalogueMenus;
 };

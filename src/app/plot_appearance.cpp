@@ -11,15 +11,15 @@ std::uint32_t rgbOf(const QColor& colour) {
 }  // namespace
 
 PlotLook plotLookOf(const Appearance& appearance) {
-    const TextClassLook& area = appearance.at(0);
-    const TextClassLook& window = appearance.at(4);
-    const TextClassLook& curves = appearance.at(8);
+    ResolvedLook area = appearance.resolved(LookClass::EditorText);
+    ResolvedLook window = appearance.resolved(LookClass::WindowText);
+    ResolvedLook curves = appearance.resolved(LookClass::Function);
     PlotLook look;
     look.windowBackground = rgbOf(window.background);
     look.labelColour = rgbOf(window.colour);
-    look.labelFontFamily = window.fontName.toStdString();
-    look.labelFontPoints = window.size;
-    look.labelFontBold = window.bold;
+    look.labelFontFamily = window.font.family().toStdString();
+    look.labelFontPoints = window.font.pointSize();
+    look.labelFontBold = window.font.bold();
     look.areaBackground = rgbOf(area.background);
     look.axisColour = rgbOf(area.colour);
     look.curveColour = rgbOf(curves.colour);

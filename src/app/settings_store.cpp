@@ -2,27 +2,22 @@
 
 #include <QSettings>
 
+#include "appearance/skin.h"
+#include "appearance/stored_values.h"
+
 namespace tally {
 
 namespace {
 
-QString booleanText(bool value) {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
 // Each reader leaves the target alone when the key is absent or does not convert.
 void readInt(QSettings& s, const QString& key, int& target) {
     if (!s.contains(key)) return;
-    bool ok = false;
-    int value = s.value(key).toString().trimmed().toInt(&ok);
-    if (ok) target = value;
+    if (std::optional<int> value = parseWholeNumber(s.value(key).toString())) target = *value;
 }
 
 void readBool(QSettings& s, const QString& key, bool& target) {
     if (!s.contains(key)) return;
-    QString text = s.value(key).toString().trimmed();
-    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0) target = true;
-    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0) target = false;
+    if (std::optional<bool> value = parseBoolean(s.value(key).toString())) target = *value;
 }
 
 void readDouble(QSettings& s, const QString& key, double& target) {
@@ -36,18 +31,12 @@ void readText(QSettings& s, const QString& key, QString& target) {
     if (s.contains(key)) target = s.value(key).toString();
 }
 
-void readColour(QSettings& s, const QString& key, QColor& target) {
-    if (!s.contains(key)) return;
-    bool ok = false;
-    qint64 value = s.value(key).toString().trimmed().toLongLong(&ok);
-    if (ok) target = Appearance::fromStored(value);
-}
-
 }  // namespace
 
-WindowSettings SettingsStore::defaults(const QString& programDataFolder) {
+WindowSettings SettingsStore::defaults(const QString& programDataFolder,
+                                       const QString& dataFolder) {
     WindowSettings settings;
-    settings.skinPath = programDataFolder + QStringLiteral("/Skins/Wood6.jpg");
+    settings.look.skinPath = defaultSkinPath(skinFolders(programDataFolder, dataFolder));
     settings.subjectPath = programDataFolder + QStringLiteral("/Subjects/Subject.txt");
     return settings;
 }
@@ -64,10 +53,6 @@ AngleMode angleModeFromText(const QString& text) {
 void SettingsStore::read(QSettings& s, WindowSettings& w) {
     s.beginGroup(QStringLiteral("Settings"));
     readInt(s, QStringLiteral("Style"), w.style);
-    readBool(s, QStringLiteral("Default"), w.defaultLook);
-    readBool(s, QStringLiteral("Skin"), w.skin);
-    readText(s, QStringLiteral("SkinPath"), w.skinPath);
-    readInt(s, QStringLiteral("ScreenNum"), w.screenNumber);
     readInt(s, QStringLiteral("KeypadShow"), w.keypadShow);
     QString angles = angleModeText(w.angles);
     readText(s, QStringLiteral("Angles"), angles);
@@ -89,17 +74,9 @@ void SettingsStore::read(QSettings& s, WindowSettings& w) {
     readDouble(s, QStringLiteral("Ans"), w.ans);
     s.endGroup();
 
+    readLookSettings(s, w.look, courierFontName());
+
     s.beginGroup(QStringLiteral("Fonts"));
-    for (int i = 0; i < Appearance::kClassCount; ++i) {
-        TextClassLook& look = w.appearance.at(i);
-        QString index = QString::number(i);
-        if (i <= 4) readColour(s, QStringLiteral("BackColor") + index, look.background);
-        readText(s, QStringLiteral("FontName") + index, look.fontName);
-        readInt(s, QStringLiteral("FontSize") + index, look.size);
-        readBool(s, QStringLiteral("FontBold") + index, look.bold);
-        readBool(s, QStringLiteral("FontItalic") + index, look.italic);
-        readColour(s, QStringLiteral("FontColor") + index, look.colour);
-    }
     readInt(s, QStringLiteral("SubjFontSize"), w.subjectFontSize);
     s.endGroup();
 }
@@ -107,11 +84,7 @@ void SettingsStore::read(QSettings& s, WindowSettings& w) {
 void SettingsStore::write(QSettings& s, const WindowSettings& w, bool writePosition) {
     s.beginGroup(QStringLiteral("Settings"));
     s.setValue(QStringLiteral("Style"), QString::number(w.style));
-    s.setValue(QStringLiteral("Default"), booleanText(w.defaultLook));
     s.setValue(QStringLiteral("Ans"), QString::number(w.ans, 'g', 17));
-    s.setValue(QStringLiteral("Skin"), booleanText(w.skin));
-    s.setValue(QStringLiteral("SkinPath"), w.skinPath);
-    s.setValue(QStringLiteral("ScreenNum"), QString::number(w.screenNumber));
     s.setValue(QStringLiteral("Angles"), angleModeText(w.angles));
     s.setValue(QStringLiteral("Clipboard"), booleanText(w.resultToClipboard));
     s.setValue(QStringLiteral("Convert"), booleanText(w.convertSeparators));
@@ -126,21 +99,9 @@ void SettingsStore::write(QSettings& s, const WindowSettings& w, bool writePosit
     }
     s.endGroup();
 
+    writeLookSettings(s, w.look);
+
     s.beginGroup(QStringLiteral("Fonts"));
-    for (int i = 0; i < Appearance::kClassCount; ++i) {
-        const TextClassLook& look = w.appearance.at(i);
-        QString index = QString::number(i);
-        s.setValue(QStringLiteral("FontName") + index, look.fontName);
-        s.setValue(QStringLiteral("FontSize") + index, QString::number(look.size));
-        s.setValue(QStringLiteral("FontBold") + index, booleanText(look.bold));
-        s.setValue(QStringLiteral("FontItalic") + index, booleanText(look.italic));
-        if (i <= 4) {
-            s.setValue(QStringLiteral("BackColor") + index,
-                       QString::number(Appearance::toStored(look.background)));
-        }
-        s.setValue(QStringLiteral("FontColor") + index,
-                   QString::number(Appearance::toStored(look.colour)));
-    }
     s.setValue(QStringLiteral("SubjFontSize"), QString::number(w.subjectFontSize));
     s.endGroup();
     s.sync();

@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <QString>
 
-#include "app/appearance.h"
+#include "appearance/look_settings.h"
 #include "engine/engine_settings.h"
 
 class QSettings;
@@ -11,14 +11,11 @@ class QSettings;
 namespace tally {
 
 // Everything the window keeps between runs in the per-user settings store under the
-// application name "Tally Calculator", sections "Settings" and "Fonts". Keys that belong to
-// features still to come (keypad, skins, help subjects) are carried through unchanged.
+// application name "Tally Calculator", sections "Settings" and "Fonts". The look (skin,
+// screen size, text classes) is read and written by its own module. Keys that belong to
+// features still to come (keypad, help subjects) are carried through unchanged.
 struct WindowSettings {
     int style = 1;
-    bool defaultLook = true;
-    bool skin = true;
-    QString skinPath;
-    int screenNumber = 8;
     int keypadShow = 1;
     AngleMode angles = AngleMode::Radians;
     bool resultToClipboard = false;
@@ -30,7 +27,7 @@ struct WindowSettings {
     QPoint position;
     bool useDimensions = true;
     double ans = 0;
-    Appearance appearance;
+    LookSettings look;
     int subjectFontSize = 8;
 };
 
@@ -43,8 +40,10 @@ AngleMode angleModeFromText(const QString& text);
 
 class SettingsStore {
   public:
-    // Defaults that depend on the folder of the program's data (skin and subject paths).
-    static WindowSettings defaults(const QString& programDataFolder);
+    // Defaults that depend on the folder of the program's data (skin and subject paths); the
+    // default skin may also come from the user's data folder.
+    static WindowSettings defaults(const QString& programDataFolder,
+                                   const QString& dataFolder = QString());
 
     // Reads every key; a key that is missing or unreadable keeps the value already in
     // `settings`. "Radians"/"Degrees" from older stores are rewritten in Russian.

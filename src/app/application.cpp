@@ -101,7 +101,11 @@ void Application::startUp() {
         m_window->refreshLists();
     });
     runStep("чтение документа", [this] { loadDocument(); });
-    runStep("восстановление Ans", [this, &engine] { engine.setAns(m_settings.ans); });
+    runStep("восстановление Ans", [this, &engine] {
+        engine.setAns(m_settings.ans);
+        m_session->driver().restoreResultBox(m_settings.ans);
+        m_window->showResultBox();
+    });
     runStep("размещение окна", [this] {
         m_window->resize(720, 520);
         m_window->setScreenSize();
@@ -115,6 +119,9 @@ void Application::startUp() {
     });
     m_window->show();
     m_editor->setFocus();
+    // The caret stands where the user left off; it is brought into view once the window has
+    // its size.
+    m_editor->ensureCursorVisible();
     // Loading is not a change worth saving.
     m_autosave.stop();
 }
@@ -126,10 +133,10 @@ void Application::applyLook() {
     appearance.setSkinFolders(skinFolders(m_programDataFolder, m_dataFolder));
     connect(&appearance, &Appearance::skinFailed, this,
             [this](const QString& path, const QString& reason) {
-                m_session->messages().notify(u"Tally Обложка",
-                                   QStringLiteral("Не удалось загрузить рисунок обложки %1: %2.")
-                                       .arg(QDir::toNativeSeparators(path), reason)
-                                       .toStdU16String());
+                m_session->messages().notify(
+                    u"Tally Обложка", QStringLiteral("Не удалось загрузить рисунок обложки %1: %2.")
+                                          .arg(QDir::toNativeSeparators(path), reason)
+                                          .toStdU16String());
             });
     appearance.restore(m_settings.look);
 }

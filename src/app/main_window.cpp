@@ -117,6 +117,8 @@ void MainWindow::buildLayout() {
     m_cmbDec->setObjectName(QStringLiteral("cmbDec"));
     m_cmbDec->setEditable(true);
     m_cmbDec->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types is an expression of their own, never completed from the list.
+    m_cmbDec->setCompleter(nullptr);
     m_cmbDec->lineEdit()->setObjectName(QStringLiteral("txtDec"));
     m_cmbDec->lineEdit()->setPlaceholderText(toQString(ResultBox::kDefaultText));
     m_cmbDec->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -155,8 +157,11 @@ void MainWindow::buildLayout() {
     buildTitleButtons();
 
     connect(m_cmbDec->lineEdit(), &QLineEdit::returnPressed, this, &MainWindow::addCalculation);
-    connect(m_cmbDec->lineEdit(), &QLineEdit::textEdited, this,
-            [this] { m_cmbDec->lineEdit()->setStyleSheet(QString()); });
+    // Typed text is no longer a message: it takes the colour of ordinary text.
+    connect(m_cmbDec->lineEdit(), &QLineEdit::textEdited, this, [this] {
+        m_driver.resultBox().showsError = false;
+        colourResultBox();
+    });
     connect(m_cmbDec, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         m_driver.resultBox().selectedIndex = index;
         m_driver.resultBox().showText(toU16(m_cmbDec->itemText(index)));
@@ -164,6 +169,7 @@ void MainWindow::buildLayout() {
     });
     connect(m_cmbVar, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         QString name = toQString(VariablesList::nameOf(toU16(m_cmbVar->itemText(index))));
+        m_driver.variables().showCaption();
         m_cmbVar->setCurrentIndex(-1);
         m_editor.setFocus();
         insertAtInput(name);
@@ -380,6 +386,7 @@ void MainWindow::calculateCurrentLine() {
     m_editor.setColouringEnabled(false);
     m_driver.calculateCurrentLine();
     m_editor.setColouringEnabled(true);
+    m_pump.end();
     // The line and whatever the calculation wrote after it are coloured again.
     QTextBlock last = m_editor.textCursor().block();
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
@@ -391,6 +398,11 @@ void MainWindow::calculateCurrentLine() {
     showResultBox();
     refreshLists();
     emit workChanged();
+    // The close box pressed during the calculation takes effect now.
+    if (m_closeAfterCalculation) {
+        m_closeAfterCalculation = false;
+        emit exitRequested();
+    }
 }
 
 void MainWindow::addCalculation() {
@@ -426,7 +438,8 @@ void MainWindow::refreshLists() {
     m_cmbVar->clear();
     for (const std::u16string& item : m_driver.variables().items())
         m_cmbVar->addItem(toQString(item));
-    m_cmbVar->setCurrentIndex(-1);
+    // The variable just assigned is shown; otherwise the box rests on its caption.
+    m_cmbVar->setCurrentIndex(m_driver.variables().shownIndex());
     rebuildUserFunctionMenu();
 }
 
@@ -458,8 +471,14 @@ void MainWindow::insertAtInput(const QString& text) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Without a notification icon to come back through, closing ends the program.
     event->ignore();
+    // A running calculation is stopped first; the program ends when it has unwound.
+    if (m_engine.calculating()) {
+        m_pump.cancel();
+        m_closeAfterCalculation = true;
+        return;
+    }
+    // Without a notification icon to come back through, closing ends the program.
     emit exitRequested();
 }
 

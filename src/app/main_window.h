@@ -71,6 +71,8 @@ class MainWindow : public QMainWindow {
     // Inserts text where the user is typing: the decimal field when it has the focus,
     // otherwise the document.
     void insertAtInput(const QString& text);
+    // The decimal field over its list, as the calculation driver holds them.
+    void showResultBox();
 
   signals:
     // Something the user would not want to lose changed (document or definitions).
@@ -94,7 +96,6 @@ class MainWindow : public QMainWindow {
     void buildScreenSizeMenu(QMenu* options);
     void colourResultBox();
     void rebuildUserFunctionMenu();
-    void showResultBox();
 
     Engine& m_engine;
     CalculationDriver& m_driver;
@@ -109,6 +110,7 @@ class MainWindow : public QMainWindow {
     bool m_shownDressed = false;
     QPointer<AppearanceDialog> m_appearanceDialog;
 
+    bool m_closeAfterCalculation = false;
     QComboBox* m_cmbDec = nullptr;
     QComboBox* m_cmbVar = nullptr;
     QLabel* m_angleLabel = nullptr;

@@ -1,5 +1,7 @@
 #include "app/message_dialog.h"
 
+#include "app/qt_text.h"
+
 #include <QCheckBox>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -9,18 +11,15 @@
 
 namespace tally {
 
-namespace {
-QString qt(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
-
 MessageWindow::Reply MessageDialog::show(std::u16string_view title, std::u16string_view text,
                                          bool askToProceed) {
     QDialog dialog(m_parent);
-    dialog.setWindowTitle(qt(title));
+    dialog.setWindowTitle(toQString(title));
+    // A message has the size of its text: it cannot be maximised or resized.
+    dialog.setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     auto* layout = new QVBoxLayout(&dialog);
-    auto* label = new QLabel(qt(text), &dialog);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* label = new QLabel(toQString(text), &dialog);
     label->setWordWrap(true);
     label->setMinimumWidth(320);
     layout->addWidget(label);

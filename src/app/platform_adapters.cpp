@@ -15,7 +15,15 @@ void QtClipboard::setText(std::u16string_view text) {
 
 void QtEventPump::begin() {
     m_cancelled = false;
+    m_running = true;
     m_sinceLast.start();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+}
+
+void QtEventPump::end() {
+    if (!m_running) return;
+    m_running = false;
+    QApplication::restoreOverrideCursor();
 }
 
 void QtEventPump::processEvents() {
@@ -25,11 +33,25 @@ void QtEventPump::processEvents() {
 }
 
 bool QtEventPump::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        m_cancelled = true;
+    bool escape = event->type() == QEvent::KeyPress &&
+                  static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    if (escape) m_cancelled = true;
+    if (!m_running) return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::Drop:
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
     }
-    return QObject::eventFilter(watched, event);
 }
 
 void LabelProgress::showEvaluationCount(int count) {

@@ -16,15 +16,19 @@ class QtClipboard : public Clipboard {
 };
 
 // Lets the window repaint and react while a long calculation runs: events are processed at
-// most every few milliseconds, and Esc asks the calculation to stop.
+// most every few milliseconds, and Esc asks the calculation to stop. Meanwhile nothing the
+// user types or clicks reaches the program (the line being calculated must not change), and
+// the mouse pointer shows that the program is busy.
 class QtEventPump : public QObject, public EventPump {
   public:
     static constexpr int kIntervalMilliseconds = 30;
 
     void begin();  // a calculation starts
+    void end();    // and ends
     void processEvents() override;
     bool cancelRequested() override { return m_cancelled; }
     void cancel() { m_cancelled = true; }
+    bool running() const { return m_running; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +36,7 @@ class QtEventPump : public QObject, public EventPump {
   private:
     QElapsedTimer m_sinceLast;
     bool m_cancelled = false;
+    bool m_running = false;
 };
 
 // Shows the evaluation count of a long solver run.

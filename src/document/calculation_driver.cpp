@@ -36,6 +36,17 @@ std::u16string integerInBase(double value, int base) {
     return digits;
 }
 
+// What an added calculation stands for: "Hex" and "Oct" entries however they are written
+// ("hex", "Hex(Ans)"), otherwise the expression itself; compared without regard to case.
+bool sameAddedCalculation(std::u16string_view a, std::u16string_view b) {
+    for (std::u16string_view base : {u"Hex", u"Oct"}) {
+        bool first = startsWithIgnoringCase(a, base);
+        bool second = startsWithIgnoringCase(b, base);
+        if (first || second) return first && second;
+    }
+    return equalsIgnoringCase(a, b);
+}
+
 // Where a result written into its own line goes: at the end, or before the blanks that
 // lead to a comment, so that "2*3 ` six" becomes "2*3=6 ` six".
 std::size_t inlineResultColumn(std::u16string_view line) {
@@ -163,14 +174,21 @@ void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {
     }
 }
 
+void CalculationDriver::restoreResultBox(double lastResult) {
+    m_lastValue = lastResult;
+    rebuildResultBox(false);
+    if (m_resultBox.selectedIndex < 0)
+        m_resultBox.showText(std::u16string(ResultBox::kDefaultText));
+}
+
 void CalculationDriver::addCalculation() {
     if (m_engine.calculating()) return;
     std::u16string text = m_resultBox.text;
     if (text.empty()) return;
     std::u16string expression = text.substr(0, text.find(u'='));
     std::erase_if(m_addedCalculations, [&](const std::u16string& entry) {
-        return equalsIgnoringCase(std::u16string_view(entry).substr(0, entry.find(u'=')),
-                                  expression);
+        return sameAddedCalculation(std::u16string_view(entry).substr(0, entry.find(u'=')),
+                                    expression);
     });
     // The rebuilt box shows the new entry with its value; a syntax error keeps it out.
     if (!m_engine.evaluateExpression(withoutBlanks(expression)).syntaxMessage.empty()) {

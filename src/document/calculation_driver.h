@@ -50,6 +50,9 @@ class CalculationDriver {
 
     // Rebuilds cmbDec from the added calculations for the current result.
     void rebuildResultBox(bool calculationJustAdded);
+    // At start-up: the added calculations for the result kept from the last run, the saved
+    // entry selected; without a selection the field keeps its resting text.
+    void restoreResultBox(double lastResult);
 
   private:
     void writeResult(const std::u16string& line, const LineResult& result);

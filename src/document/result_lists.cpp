@@ -14,11 +14,13 @@ int VariablesList::update(std::u16string_view name, std::u16string_view value) {
         std::u16string_view existing = m_items[i];
         if (existing.substr(0, existing.find(u'=')) == name) {
             m_items[i] = std::move(item);
-            return static_cast<int>(i);
+            m_shown = static_cast<int>(i);
+            return m_shown;
         }
     }
     m_items.push_back(std::move(item));
-    return static_cast<int>(m_items.size() - 1);
+    m_shown = static_cast<int>(m_items.size() - 1);
+    return m_shown;
 }
 
 std::u16string VariablesList::nameOf(std::u16string_view item) {

@@ -30,17 +30,27 @@ class VariablesList {
   public:
     static constexpr std::u16string_view kCaption = u"Variables";
 
-    // Replaces the item of `name` or adds one; returns its index.
+    // Replaces the item of `name` or adds one, and shows it; returns its index.
     int update(std::u16string_view name, std::u16string_view value);
     const std::vector<std::u16string>& items() const { return m_items; }
-    void clear() { m_items.clear(); }
+    void clear() {
+        m_items.clear();
+        m_shown = -1;
+    }
     // Replaces every item at once (a list read back from a file); one item per name.
-    void assign(std::vector<std::u16string> items) { m_items = std::move(items); }
+    void assign(std::vector<std::u16string> items) {
+        m_items = std::move(items);
+        m_shown = -1;
+    }
+    // The item the box shows, or -1 when it rests on its caption.
+    int shownIndex() const { return m_shown; }
+    void showCaption() { m_shown = -1; }
     // The name an item inserts: its text before the last "=".
     static std::u16string nameOf(std::u16string_view item);
 
   private:
     std::vector<std::u16string> m_items;
+    int m_shown = -1;
 };
 
 // The sorted list of user functions: name "(" parameters ")" "=" body.

@@ -64,12 +64,18 @@ Catalogue::Catalogue(CatalogueData data, Engine& engine, Messages& messages,
 void Catalogue::build(CatalogueData data, Engine& engine, Messages& messages,
                       CompoundUnitTable& compoundUnits) {
     m_menus = std::move(data.menus);
-    for (FunctionGroup& group : m_menus.functionGroups) {
-        std::stable_sort(group.signatures.begin(), group.signatures.end(),
+    // Constants, expressions and each function group show in alphabetical order, without
+    // regard to case; unit categories keep the catalogue's order.
+    auto sorted = [](std::vector<std::u16string>& items) {
+        std::stable_sort(items.begin(), items.end(),
                          [](const std::u16string& a, const std::u16string& b) {
                              return lessIgnoringCase(a, b);
                          });
-    }
+    };
+    for (FunctionGroup& group : m_menus.functionGroups)
+        sorted(group.signatures);
+    sorted(m_menus.constants.items);
+    sorted(m_menus.expressions.items);
     m_menus.builtInConstantCount = m_menus.constants.items.size();
     UnitDefiner definer(engine, messages);
     for (UnitCategory& category : m_menus.categories) {

@@ -16,6 +16,7 @@
 #include "app/application.h"
 #include "app/document_editor.h"
 #include "app/main_window.h"
+#include "appearance/text_classes.h"
 #include "engine/message_window.h"
 
 using namespace tally;
@@ -229,6 +230,90 @@ class MainWindowTest : public QObject {
                  QStringLiteral("Градусы"));
     }
 
+    // While a line is calculated, typing and clicking reach nothing: the line stays as it
+    // was, the pointer shows the program busy, and Esc still stops it.
+    void inputWaitsWhileALineIsCalculated() {
+        auto application = start();
+        editorOf(*application).clear();
+        bool busy = false;
+        QTimer::singleShot(60, [&] {
+            busy = QApplication::overrideCursor() &&
+                   QApplication::overrideCursor()->shape() == Qt::BusyCursor;
+            QTest::keyClicks(&editorOf(*application), QStringLiteral("123"));
+            QTest::keyClick(&editorOf(*application), Qt::Key_Return);
+            QTest::keyClick(&editorOf(*application), Qt::Key_Escape);
+        });
+        type(*application, QStringLiteral("Do(x,x=0,1,900000)"));
+        QVERIFY(busy);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(lines(*application).value(0), QStringLiteral("Do(x,x=0,1,900000)"));
+        QCOMPARE(lines(*application).size(), 2);
+    }
+
+    // The decimal field takes what is typed as it stands, and an entry the list holds in any
+    // spelling is not added twice.
+    void decimalFieldNeitherCompletesNorRepeats() {
+        auto application = start();
+        MainWindow& window = application->window();
+        QVERIFY(window.resultBox()->completer() == nullptr);
+        editorOf(*application).clear();
+        type(*application, QStringLiteral("255"));
+        QLineEdit* field = window.resultBox()->lineEdit();
+        for (const QString& entry :
+             {QStringLiteral("Hex"), QStringLiteral("hex"), QStringLiteral("Hex(Ans)=FF"),
+              QStringLiteral("Ans*2"), QStringLiteral("ANS*2")}) {
+            field->setFocus();
+            field->setText(entry);
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        QCOMPARE(window.resultBox()->count(), 2);
+        QCOMPARE(window.resultBox()->itemText(0), QStringLiteral("ANS*2=510"));
+        QCOMPARE(window.resultBox()->itemText(1), QStringLiteral("Hex(Ans)=FF"));
+        // Edited text is ordinary text, in the document's colour, not a message's.
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("+1"));
+        QVERIFY(field->styleSheet().contains(
+            window.appearance().resolved(LookClass::EditorText).colour.name()));
+    }
+
+    void theAssignedVariableIsShown() {
+        auto application = start();
+        editorOf(*application).clear();
+        type(*application, QStringLiteral("a=1"));
+        type(*application, QStringLiteral("b=2"));
+        QCOMPARE(application->window().variablesBox()->currentText(), QStringLiteral("b=2"));
+        type(*application, QStringLiteral("a=a+5"));
+        QCOMPARE(application->window().variablesBox()->currentText(), QStringLiteral("a=6"));
+    }
+
+    // After a restart the variables keep their order, the added calculations are there for
+    // the kept result, and the caret is in view.
+    void listsAndCaretComeBackAfterARestart() {
+        {
+            auto application = start();
+            editorOf(*application).clear();
+            for (int i = 0; i < 60; ++i)
+                type(*application, QStringLiteral("v%1=%1").arg(i));
+            type(*application, QStringLiteral("255"));
+            QLineEdit* field = application->window().resultBox()->lineEdit();
+            field->setFocus();
+            field->setText(QStringLiteral("Hex"));
+            QTest::keyClick(field, Qt::Key_Return);
+            application->shutDown();
+        }
+        auto again = start();
+        MainWindow& window = again->window();
+        QComboBox* variables = window.variablesBox();
+        QCOMPARE(variables->count(), 60);
+        QCOMPARE(variables->itemText(0), QStringLiteral("v0=0"));
+        QCOMPARE(variables->itemText(59), QStringLiteral("v59=59"));
+        QCOMPARE(window.resultBox()->count(), 1);
+        QCOMPARE(window.resultBox()->itemText(0), QStringLiteral("Hex(Ans)=FF"));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        DocumentEditor& editor = editorOf(*again);
+        QVERIFY(editor.viewport()->rect().contains(editor.cursorRect().center()));
+    }
+
     // Radians exactly for the Russian word (or the English one of older stores).
     void angleSettingText_data() {
         QTest::addColumn<QString>("text");
@@ -252,7 +337,7 @@ class MainWindowTest : public QObject {
         QTimer::singleShot(100, [&] { QTest::keyClick(&editorOf(*application), Qt::Key_Escape); });
         type(*application, QStringLiteral("Do(x,x=0,1,999999)+FSum(x,x=1,1E7)"));
         QCOMPARE(application->window().resultBox()->lineEdit()->text(),
-                 QStringLiteral("Недопустимый аргумент"));
+                 QStringLiteral("Вычисление прервано"));
         type(*application, QStringLiteral("1+1"));
         QVERIFY(lines(*application).contains(QStringLiteral("1+1=2")));
     }

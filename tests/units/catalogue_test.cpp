@@ -196,17 +196,22 @@ TEST(Catalogue, PrefixedFamiliesSeparateMultiplesFromSubmultiples) {
     }
 }
 
-TEST(Catalogue, FunctionGroupsSortedWithoutRegardToCase) {
+TEST(Catalogue, MenusSortedWithoutRegardToCase) {
     Built built;
     const auto& groups = built.catalogue.menus().functionGroups;
     ASSERT_FALSE(groups.empty());
-    for (const FunctionGroup& group : groups) {
-        EXPECT_TRUE(std::is_sorted(group.signatures.begin(), group.signatures.end(),
-                                   [](const std::u16string& a, const std::u16string& b) {
-                                       return lessIgnoringCase(a, b);
-                                   }))
-            << utf8(group.captions.english);
-    }
+    auto sorted = [](const std::vector<std::u16string>& items) {
+        return std::is_sorted(items.begin(), items.end(),
+                              [](const std::u16string& a, const std::u16string& b) {
+                                  return lessIgnoringCase(a, b);
+                              });
+    };
+    for (const FunctionGroup& group : groups)
+        EXPECT_TRUE(sorted(group.signatures)) << utf8(group.captions.english);
+    // The constants and expressions menus are sorted the same way.
+    EXPECT_TRUE(sorted(built.catalogue.menus().constants.items));
+    EXPECT_TRUE(sorted(built.catalogue.menus().expressions.items));
+    EXPECT_EQ(utf8(built.catalogue.menus().constants.items.front()).substr(0, 3), "e =");
     EXPECT_EQ(utf8All(groups[0].signatures, 17),
               (std::vector<std::string>{
                   "Abs (x)", "Ceil (x)", "DegToRad (x)", "Exp (x)", "Floor (x)", "Fract (x)",

@@ -18,7 +18,11 @@ bool BatchCalculator::loadDefinitions(const std::filesystem::path& file) {
 }
 
 std::u16string BatchCalculator::calculate(std::u16string_view line) {
-    m_document.appendLine(line);
+    return calculate(std::u16string(line));
+}
+
+std::u16string BatchCalculator::calculate(std::u16string&& line) {
+    m_document.takeLine(std::move(line));
     m_session.driver().calculateCurrentLine();
     const ResultBox& box = m_session.driver().resultBox();
     return box.showsError ? box.text : std::u16string();

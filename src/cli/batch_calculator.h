@@ -27,6 +27,8 @@ class BatchCalculator {
     // Calculates one input line; returns the message it left in the decimal field, or
     // an empty text.
     std::u16string calculate(std::u16string_view line);
+    // The same for a line the caller gives up: the document takes it without a copy.
+    std::u16string calculate(std::u16string&& line);
 
     // Reads a definitions file before the first line, as the window does at start-up; the
     // file is never written. False when it could not be read at all.

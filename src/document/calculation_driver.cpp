@@ -199,18 +199,18 @@ void CalculationDriver::addCalculation() {
     rebuildResultBox(true);
 }
 
-void CalculationDriver::calculateDefinitionText(std::u16string_view text) {
+bool CalculationDriver::calculateDefinitionText(std::u16string_view text) {
     std::u16string line = withoutBlanks(text);
-    if (line.empty() || m_engine.calculating()) return;
+    if (line.empty() || m_engine.calculating()) return false;
     LineResult result = m_engine.evaluateLine(line);
     if (!result.syntaxMessage.empty() || result.nestedSyntaxError) {
         EngineError shown = !result.syntaxMessage.empty() || result.error == EngineError::None
                                 ? EngineError::SyntaxError
                                 : result.error;
         m_resultBox.showMessage(errorText(laterError(result.error, shown)));
-    } else if (result.flags.isFunctionDefinition) {
-        defineUserFunction(line, result);
+        return false;
     }
+    return result.flags.isFunctionDefinition && defineUserFunction(line, result);
 }
 
 namespace {

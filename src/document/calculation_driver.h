@@ -36,8 +36,9 @@ class CalculationDriver {
     Outcome calculateCurrentLine();
     // Enter in the decimal field.
     void addCalculation();
-    // A definition line that does not come from the editor (the definitions file).
-    void calculateDefinitionText(std::u16string_view text);
+    // A definition line that does not come from the editor (the definitions file); false
+    // when it defined nothing.
+    bool calculateDefinitionText(std::u16string_view text);
 
     ResultBox& resultBox() { return m_resultBox; }
     // Entries of the added-calculations list: "Hex", "Oct" or an expression in Ans.

@@ -10,17 +10,25 @@ int VariablesList::update(std::u16string_view name, std::u16string_view value) {
     std::u16string item(name);
     item += u'=';
     item += value;
-    for (std::size_t i = 0; i < m_items.size(); ++i) {
-        std::u16string_view existing = m_items[i];
-        if (existing.substr(0, existing.find(u'=')) == name) {
-            m_items[i] = std::move(item);
-            m_shown = static_cast<int>(i);
-            return m_shown;
-        }
+    auto [found, added] =
+        m_indexOf.try_emplace(std::u16string(name), static_cast<int>(m_items.size()));
+    if (added) {
+        m_items.push_back(std::move(item));
+    } else {
+        m_items[static_cast<std::size_t>(found->second)] = std::move(item);
     }
-    m_items.push_back(std::move(item));
-    m_shown = static_cast<int>(m_items.size() - 1);
+    m_shown = found->second;
     return m_shown;
+}
+
+void VariablesList::assign(std::vector<std::u16string> items) {
+    m_items = std::move(items);
+    m_indexOf.clear();
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        std::u16string_view item = m_items[i];
+        m_indexOf.try_emplace(std::u16string(item.substr(0, item.find(u'='))), static_cast<int>(i));
+    }
+    m_shown = -1;
 }
 
 std::u16string VariablesList::nameOf(std::u16string_view item) {
@@ -39,13 +47,22 @@ void UserFunctionList::update(std::u16string_view name,
     }
     item += u")=";
     item += body;
-    std::erase_if(m_items, [&](const std::u16string& existing) {
-        return std::u16string_view(existing).substr(0, existing.find(u'(')) == name;
-    });
-    auto less = [](const std::u16string& a, const std::u16string& b) {
-        return lessIgnoringCase(a, b);
-    };
-    m_items.insert(std::upper_bound(m_items.begin(), m_items.end(), item, less), std::move(item));
+    auto found = m_byName.find(std::u16string(name));
+    if (found != m_byName.end()) {
+        m_sorted.erase(found->second);
+        found->second = m_sorted.insert(std::move(item));
+    } else {
+        m_byName.emplace(std::u16string(name), m_sorted.insert(std::move(item)));
+    }
+    m_laidOut = false;
+}
+
+const std::vector<std::u16string>& UserFunctionList::items() const {
+    if (!m_laidOut) {
+        m_items.assign(m_sorted.begin(), m_sorted.end());
+        m_laidOut = true;
+    }
+    return m_items;
 }
 
 }  // namespace tally

@@ -16,7 +16,9 @@ class TextDocument : public Editor {
 
     // Appends a line at the end of the document and puts the caret at its end. The first
     // call fills the empty line a new document starts with.
-    void appendLine(std::u16string_view text);
+    void appendLine(std::u16string_view text) { takeLine(std::u16string(text)); }
+    // The same for a line the caller gives up, kept without a copy.
+    void takeLine(std::u16string text);
     const std::vector<std::u16string>& lines() const { return m_lines; }
 
     std::u16string currentLine() const override { return m_lines[m_caretLine]; }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -8,10 +10,25 @@
 
 namespace tally {
 
-// One call whose argument list is being read.
+// Where an argument's text lies in the text being read: the arguments of a call are views
+// into it, not copies, so a line of millions of arguments takes little more than itself.
+struct ArgumentSpan {
+    std::int32_t start = 0;
+    std::int32_t length = 0;
+};
+
+// One call whose argument list is being read. A function of any number of arguments keeps
+// their values in the frame (a list of millions takes eight bytes each) and only its first
+// argument's level on the operand stack, for the dimension of the result; other calls keep
+// each argument's level.
 struct CallFrame {
-    std::vector<std::u16string> argumentTexts;
+    std::u16string_view source;  // the text the argument list is read from
+    // The texts, kept for the calls that read them (solvers, user functions).
+    std::vector<ArgumentSpan> argumentSpans;
+    bool keepsTexts = true;
+    bool compact = false;
     std::vector<int> argumentEnds;  // operand-stack height after each argument
+    std::deque<double> values;      // a compact frame's values; NaN for an omitted one
     int argumentCount = 0;
     int argumentStart = 0;  // 1-based position where the next argument's text starts
     int baseHeight = 0;     // operand-stack height when the list opened
@@ -19,9 +36,18 @@ struct CallFrame {
     EngineError errorAtStart = EngineError::None;  // the line's error when the list opened
     bool readingExpression = false;                // a solver's expression argument is being read
 
+    std::u16string_view argumentText(int i) const {
+        if (!keepsTexts) return {};
+        const ArgumentSpan& span = argumentSpans[static_cast<std::size_t>(i - 1)];
+        return source.substr(static_cast<std::size_t>(span.start),
+                             static_cast<std::size_t>(span.length));
+    }
     // The operand-stack height at which argument i (1-based) begins.
     int argumentBegin(int i) const { return i == 1 ? baseHeight : argumentEnds[i - 2]; }
-    bool isEmpty(int i) const { return argumentBegin(i) == argumentEnds[i - 1]; }
+    bool isEmpty(int i) const {
+        if (compact) return std::isnan(values[static_cast<std::size_t>(i - 1)]);
+        return argumentBegin(i) == argumentEnds[i - 1];
+    }
 };
 
 // The codes of the calls in progress and their argument frames. Frames are reused so
@@ -42,7 +68,11 @@ class CallStack {
     CallFrame& pushFrame(int position, int height) {
         if (m_frameCount == static_cast<int>(m_frames.size())) m_frames.emplace_back();
         CallFrame& f = m_frames[static_cast<std::size_t>(m_frameCount++)];
-        f.argumentTexts.clear();
+        f.source = {};
+        f.argumentSpans.clear();
+        f.keepsTexts = true;
+        f.compact = false;
+        f.values.clear();
         f.argumentEnds.clear();
         f.argumentCount = 0;
         f.argumentStart = position;

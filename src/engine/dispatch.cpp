@@ -23,8 +23,12 @@ void LineEvaluator::beginArguments() {
 void LineEvaluator::beginArgumentText(int position) {
     CallFrame& frame = m_calls.pushFrame(position, m_stack.height());
     frame.errorAtStart = m_error;
-    if (m_calls.hasKind() && code::isBuiltInFunction(m_calls.kind()) &&
-        functionSpec(code::builtInFunctionOf(m_calls.kind())).expressionArguments > 0) {
+    if (!m_calls.hasKind() || !code::isBuiltInFunction(m_calls.kind())) return;
+    const FunctionSpec& spec = functionSpec(code::builtInFunctionOf(m_calls.kind()));
+    // Of the built-in functions only those with expression arguments read their texts.
+    frame.keepsTexts = spec.expressionArguments > 0;
+    frame.compact = spec.maxArguments == kAnyCount && spec.expressionArguments == 0;
+    if (spec.expressionArguments > 0) {
         frame.readingExpression = true;
         ++m_readingExpressions;
     }
@@ -34,17 +38,30 @@ void LineEvaluator::endArgumentText(std::u16string_view text, int position) {
     if (!m_calls.hasFrame()) return;
     CallFrame& frame = m_calls.frame();
     ++frame.argumentCount;
-    std::u16string argument;
-    if (!frame.pendingEmpty) {
-        auto from = static_cast<std::size_t>(std::max(frame.argumentStart, 1) - 1);
-        auto to = std::min(static_cast<std::size_t>(std::max(position, 1) - 1), text.size());
-        for (std::size_t i = from; i < to; ++i) {
-            if (text[i] != u' ') argument.push_back(text[i]);
+    if (frame.keepsTexts) {
+        frame.source = text;
+        ArgumentSpan span;
+        if (!frame.pendingEmpty) {
+            auto from = static_cast<std::size_t>(std::max(frame.argumentStart, 1) - 1);
+            auto to = std::min(static_cast<std::size_t>(std::max(position, 1) - 1), text.size());
+            // The blanks around an argument are not part of its text.
+            while (from < to && text[from] == u' ')
+                ++from;
+            while (to > from && text[to - 1] == u' ')
+                --to;
+            span = {static_cast<std::int32_t>(from), static_cast<std::int32_t>(to - from)};
         }
+        frame.argumentSpans.push_back(span);
+    }
+    if (frame.compact) {
+        // The value goes into the frame; only the first level stays, for the dimension.
+        bool omitted = frame.pendingEmpty || m_stack.height() <= frame.baseHeight;
+        frame.values.push_back(omitted ? std::nan("") : m_stack.top().value);
+        m_stack.popTo(frame.baseHeight + 1);
+    } else {
+        frame.argumentEnds.push_back(m_stack.height());
     }
     frame.pendingEmpty = false;
-    frame.argumentTexts.push_back(std::move(argument));
-    frame.argumentEnds.push_back(m_stack.height());
     // Failures of a solver's expression at the current values do not count either.
     if (frame.readingExpression) {
         m_error = frame.errorAtStart;
@@ -62,7 +79,7 @@ void LineEvaluator::trimArguments(int count) {
     if (frame.argumentCount <= count) return;
     m_stack.popTo(frame.argumentBegin(count + 1));
     frame.argumentCount = count;
-    frame.argumentTexts.resize(static_cast<std::size_t>(count));
+    if (frame.keepsTexts) frame.argumentSpans.resize(static_cast<std::size_t>(count));
     frame.argumentEnds.resize(static_cast<std::size_t>(count));
 }
 
@@ -70,8 +87,11 @@ void LineEvaluator::trimArguments(int count) {
 // its kind.
 void LineEvaluator::dropCallFrame() {
     if (m_calls.hasFrame()) {
-        if (m_calls.frame().readingExpression) --m_readingExpressions;
-        m_stack.popTo(m_calls.frame().baseHeight);
+        CallFrame& frame = m_calls.frame();
+        if (frame.readingExpression) --m_readingExpressions;
+        m_stack.popTo(frame.baseHeight);
+        // A long list gives its room back at once rather than when the frame is reused.
+        if (frame.values.size() > 4096) std::deque<double>().swap(frame.values);
         m_calls.popFrame();
     }
     m_calls.popKind();
@@ -84,7 +104,11 @@ double LineEvaluator::callFunction() {
     std::int32_t kind = m_calls.kind();
     if (!m_firstCallRecorded && m_nestingDepth == 0 && m_calls.frameDepth() == 1) {
         m_firstCallRecorded = true;
-        m_firstCallArguments = m_calls.frame().argumentTexts;
+        // A definition's parameters; a built-in function's call defines nothing.
+        const CallFrame& frame = m_calls.frame();
+        m_firstCallArguments.clear();
+        for (int i = 1; frame.keepsTexts && i <= frame.argumentCount; ++i)
+            m_firstCallArguments.emplace_back(frame.argumentText(i));
     }
     if (m_unwinding || m_readingExpressions > 0) {
         dropCallFrame();
@@ -136,7 +160,7 @@ double LineEvaluator::callBuiltIn(Function function) {
         return m_tables.symbols.ans();
     }
     m_carriedDimension.clear();
-    if (call.hasArguments() && m_settings.useDimensions) {
+    if (call.hasFirstLevel() && m_settings.useDimensions) {
         m_carriedDimension = std::move(call.firstLevel().dimension);
     }
     dropCallFrame();

@@ -80,7 +80,7 @@ double round(FunctionCall& call, double a) {
 }
 
 double squareRoot(FunctionCall& call, double x) {
-    scaleExponents(call.firstLevel().dimension, 0.5);
+    if (call.hasFirstLevel()) scaleExponents(call.firstLevel().dimension, 0.5);
     return call.faults().sqrt(x);
 }
 
@@ -89,7 +89,7 @@ double root(FunctionCall& call, double a) {
     if (call.count() == 1 || call.isEmpty(2)) return squareRoot(call, a);
     double exponent = f.divide(1, call.argument(2));
     if (f.raised()) return 0;
-    scaleExponents(call.firstLevel().dimension, exponent);
+    if (call.hasFirstLevel()) scaleExponents(call.firstLevel().dimension, exponent);
     return f.power(a, exponent);
 }
 

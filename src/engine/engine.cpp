@@ -36,8 +36,8 @@ ExpressionResult Engine::evaluateExpression(std::u16string_view text) {
     return m_evaluator.evaluateExpression(text);
 }
 
-bool Engine::assignVariable(std::u16string_view name, double value) {
-    return m_tables.symbols.assignVariable(name, value).valid();
+EntryRef Engine::assignVariable(std::u16string_view name, double value) {
+    return m_tables.symbols.assignVariable(name, value);
 }
 
 bool Engine::defineUserFunction(std::u16string_view name, std::vector<std::u16string> parameters,

@@ -45,8 +45,9 @@ class Engine {
     const UnitTable& units() const { return m_tables.units; }
     double ans() const { return m_tables.symbols.ans(); }
     void setAns(double value) { m_tables.symbols.setAns(value); }
-    // Stores a value in a variable; false when the name stands for something else.
-    bool assignVariable(std::u16string_view name, double value);
+    // Stores a value in a variable, making it when it is new; the variable's entry, invalid
+    // when the name stands for something else.
+    EntryRef assignVariable(std::u16string_view name, double value);
     // Defines or replaces a user function; false when the name cannot become one.
     bool defineUserFunction(std::u16string_view name, std::vector<std::u16string> parameters,
                             std::u16string body);

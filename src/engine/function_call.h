@@ -21,16 +21,19 @@ class FunctionCall {
     Function function() const { return m_function; }
     int count() const { return m_frame.argumentCount; }
     bool isEmpty(int i) const { return m_frame.isEmpty(i); }
-    // The value of argument i (1-based): the top level of its stretch of the stack; an
-    // omitted argument reads as 0.
+    // The value of argument i (1-based): kept in the frame, or the top level of its stretch
+    // of the stack; an omitted argument reads as 0.
     double argument(int i) const {
         if (isEmpty(i)) return 0;
+        if (m_frame.compact) return m_frame.values[static_cast<std::size_t>(i - 1)];
         return m_evaluator.operandStack().at(m_frame.argumentEnds[i - 1] - 1).value;
     }
-    const std::u16string& argumentText(int i) const { return m_frame.argumentTexts[i - 1]; }
+    std::u16string_view argumentText(int i) const { return m_frame.argumentText(i); }
     // The operand-stack height just above argument i.
     int argumentEnd(int i) const { return m_frame.argumentEnds[i - 1]; }
-    // The level of the first argument; its dimension becomes the result's.
+    // The level of the first argument given; its dimension becomes the result's. There is
+    // none when every argument was omitted.
+    bool hasFirstLevel() const { return m_evaluator.operandStack().height() > m_frame.baseHeight; }
     OperandLevel& firstLevel() { return m_evaluator.operandStack().at(m_frame.baseHeight); }
     bool hasArguments() const { return m_frame.argumentCount > 0; }
     double ans() const { return m_evaluator.tables().symbols.ans(); }

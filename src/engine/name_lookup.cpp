@@ -60,8 +60,7 @@ void LineEvaluator::beginNamedArgument() {
     if (m_currentEntry.valid()) name = m_tables.symbols[m_currentEntry].name;
     EntryRef bound = m_tables.symbols.boundVariable(name);
     OperandLevel level;
-    level.refBucket = bound.bucket;
-    level.refSlot = bound.slot;
+    level.reference = bound.index;
     m_stack.push(std::move(level));
 }
 

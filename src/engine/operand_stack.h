@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vector>
+#include <deque>
 
 #include "engine/dimension.h"
 
@@ -10,11 +10,10 @@ namespace tally {
 // the symbol-table entry it stands for.
 struct OperandLevel {
     double value = 0;
-    int refBucket = -1;
-    int refSlot = -1;
+    int reference = -1;  // the EntryRef index of the bound variable, or -1
     DimensionVector dimension;
 
-    bool isReference() const { return refBucket >= 0; }
+    bool isReference() const { return reference >= 0; }
 };
 
 class OperandStack {
@@ -37,7 +36,9 @@ class OperandStack {
     void clear() { m_levels.clear(); }
 
   private:
-    std::vector<OperandLevel> m_levels;
+    // A deque grows without copying what it holds, so a call of millions of arguments
+    // never needs twice their room.
+    std::deque<OperandLevel> m_levels;
 };
 
 }  // namespace tally

@@ -385,9 +385,10 @@ double plot(FunctionCall& call, LineEvaluator& evaluator, EntryRef bound, bool p
     normaliseRange(xMin, xMax);
     normaliseRange(yMin, yMax);
     if (PlotSink* sink = evaluator.settings().plot) {
-        std::u16string title =
-            parametric ? u"{ x=" + call.argumentText(1) + u"; y=" + call.argumentText(2) + u" }"
-                       : call.argumentText(1);
+        std::u16string title = parametric
+                                   ? u"{ x=" + std::u16string(call.argumentText(1)) + u"; y=" +
+                                         std::u16string(call.argumentText(2)) + u" }"
+                                   : std::u16string(call.argumentText(1));
         sink->open(title);
         sink->limits(xMin, xMax, yMin, yMax);
         for (std::size_t i = 0; i < xs.size(); ++i)
@@ -428,7 +429,7 @@ double computeSolver(FunctionCall& call) {
         faults.raise();
         return 0;
     }
-    EntryRef bound{level.refBucket, level.refSlot};
+    EntryRef bound{level.reference};
     // A line that defines a user function only records it.
     if (evaluator.isFunctionDefinition()) return 0;
     bool tracking = evaluator.nameTracking();

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <vector>
 
 #include "engine/function_call.h"
 #include "engine/function_table.h"
@@ -9,24 +8,60 @@ namespace tally {
 namespace {
 
 // The list's values in the order they are accumulated: from the last argument to the first.
-// Omitted arguments, as in "Ave(1,,3)", are not values of the list.
-std::vector<double> listValues(const FunctionCall& call) {
-    std::vector<double> values;
-    values.reserve(static_cast<std::size_t>(call.count()));
-    for (int i = call.count(); i >= 1; --i) {
-        if (!call.isEmpty(i)) values.push_back(call.argument(i));
+// Omitted arguments, as in "Ave(1,,3)", are not values of the list. The values are read
+// where the call keeps them, not copied.
+class ListValues {
+  public:
+    class Iterator {
+      public:
+        Iterator(const FunctionCall& call, int index) : m_call(&call), m_index(index) {
+            skipOmitted();
+        }
+        double operator*() const { return m_call->argument(m_index); }
+        Iterator& operator++() {
+            --m_index;
+            skipOmitted();
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return m_index != other.m_index; }
+
+      private:
+        void skipOmitted() {
+            while (m_index >= 1 && m_call->isEmpty(m_index))
+                --m_index;
+        }
+        const FunctionCall* m_call;
+        int m_index;
+    };
+
+    explicit ListValues(const FunctionCall& call) : m_call(call) {
+        for (int i = 1; i <= call.count(); ++i) {
+            if (!call.isEmpty(i)) ++m_size;
+        }
     }
-    return values;
+    Iterator begin() const { return {m_call, m_call.count()}; }
+    Iterator end() const { return {m_call, 0}; }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    double front() const { return *begin(); }
+
+  private:
+    const FunctionCall& m_call;
+    std::size_t m_size = 0;
+};
+
+ListValues listValues(const FunctionCall& call) {
+    return ListValues(call);
 }
 
-double sum(const std::vector<double>& values) {
+double sum(const ListValues& values) {
     double total = 0;
     for (double value : values)
         total += value;
     return total;
 }
 
-double sumOfSquares(Faults& f, const std::vector<double>& values) {
+double sumOfSquares(Faults& f, const ListValues& values) {
     double total = 0;
     for (double value : values)
         total += f.power(value, 2);
@@ -34,7 +69,7 @@ double sumOfSquares(Faults& f, const std::vector<double>& values) {
 }
 
 // The mean over the whole list comes first; an empty list has no deviations.
-double sumOfSquaredDeviations(Faults& f, const std::vector<double>& values) {
+double sumOfSquaredDeviations(Faults& f, const ListValues& values) {
     if (values.empty()) return 0;
     double mean = sum(values) / static_cast<double>(values.size());
     double total = 0;
@@ -45,7 +80,7 @@ double sumOfSquaredDeviations(Faults& f, const std::vector<double>& values) {
 
 // The population variance divides by n, the sample variance by n - 1: an empty list, or a
 // sample of one value, divides by zero.
-double variance(Faults& f, const std::vector<double>& values, bool sample) {
+double variance(Faults& f, const ListValues& values, bool sample) {
     if (values.empty()) {
         f.raise();
         return 0;
@@ -55,7 +90,7 @@ double variance(Faults& f, const std::vector<double>& values, bool sample) {
 }
 
 // The running value starts at the last argument and moves only for a strictly better one.
-double extreme(Faults& f, const std::vector<double>& values, bool largest) {
+double extreme(Faults& f, const ListValues& values, bool largest) {
     if (values.empty()) {
         f.raise();
         return 0;
@@ -73,7 +108,7 @@ double computeStatistics(FunctionCall& call) {
     Faults& f = call.faults();
     switch (call.function()) {
         case Function::Ave: {
-            std::vector<double> values = listValues(call);
+            ListValues values = listValues(call);
             return f.divide(sum(values), static_cast<double>(values.size()));
         }
         case Function::Sum:

@@ -52,6 +52,8 @@ class SymbolTable {
     // The user function of that name (any letter case), or null.
     const UserFunction* findUserFunction(std::u16string_view name) const;
 
+    int size() const { return m_variables.size(); }
+
   private:
     VariableTable m_variables;
     UserFunctionTable m_functions;

@@ -6,18 +6,6 @@
 
 namespace tally {
 
-namespace {
-
-// The ANSI code of a character in lower case; characters outside the code page count as
-// "?", as an ANSI conversion would make them.
-std::int64_t ansiLower(char16_t unit) {
-    int c = codeOf(unit);
-    if (c == kOutsideCodePage) c = '?';
-    return lowerCode(c);
-}
-
-}  // namespace
-
 std::u16string parameterName(int i) {
     std::string digits = std::to_string(i);
     std::u16string name(1, kBoundMarker);
@@ -37,33 +25,53 @@ std::u16string unitName(std::u16string_view name) {
     return marked;
 }
 
-VariableTable::VariableTable() : m_buckets(kBucketCount) {}
+VariableTable::VariableTable() : m_slots(1024, -1) {}
 
-int VariableTable::bucketOf(std::u16string_view name) {
-    if (name.empty()) return 0;
-    std::int64_t first = ansiLower(name.front());
-    std::int64_t last = ansiLower(name.back());
-    std::int64_t length = static_cast<std::int64_t>(name.size());
-    return static_cast<int>((first * 256 + length * 65536 + last) % kBucketCount);
+// FNV-1a over the lower-case characters, so names equal without regard to case hash alike.
+std::uint64_t VariableTable::hashOf(std::u16string_view name) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (char16_t c : name) {
+        hash ^= lowerUnit(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash ^ (hash >> 29);
 }
 
 EntryRef VariableTable::find(std::u16string_view name, Match match) const {
-    int b = bucketOf(name);
-    const auto& bucket = m_buckets[static_cast<std::size_t>(b)];
-    for (std::size_t s = 0; s < bucket.size(); ++s) {
-        const std::u16string& candidate = bucket[s].name;
+    std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hashOf(name) & mask;; i = (i + 1) & mask) {
+        std::int32_t index = m_slots[i];
+        if (index < 0) return {};
+        const std::u16string& candidate = m_entries[static_cast<std::size_t>(index)].name;
         bool equal =
             match == Match::Exact ? candidate == name : equalsIgnoringCase(candidate, name);
-        if (equal) return {b, static_cast<int>(s)};
+        if (equal) return {index};
     }
-    return {};
 }
 
 EntryRef VariableTable::append(std::u16string_view name, double value, std::int32_t code) {
-    int b = bucketOf(name);
-    auto& bucket = m_buckets[static_cast<std::size_t>(b)];
-    bucket.push_back({std::u16string(name), value, code});
-    return {b, static_cast<int>(bucket.size() - 1)};
+    if (2 * (m_entries.size() + 1) > m_slots.size()) grow();
+    auto index = static_cast<std::int32_t>(m_entries.size());
+    m_entries.push_back({std::u16string(name), value, code});
+    std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hashOf(name) & mask;
+    while (m_slots[i] >= 0)
+        i = (i + 1) & mask;
+    m_slots[i] = index;
+    return {index};
+}
+
+// Twice the slots; entries go back in registration order, so that among names equal
+// without regard to case the first registered is still met first.
+void VariableTable::grow() {
+    m_slots.assign(m_slots.size() * 2, -1);
+    std::size_t mask = m_slots.size() - 1;
+    for (std::size_t index = 0; index < m_entries.size(); ++index) {
+        std::size_t i = hashOf(m_entries[index].name) & mask;
+        while (m_slots[i] >= 0)
+            i = (i + 1) & mask;
+        m_slots[i] = static_cast<std::int32_t>(index);
+    }
 }
 
 }  // namespace tally

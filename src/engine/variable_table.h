@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +61,8 @@ std::u16string boundName(std::u16string_view name);
 std::u16string unitName(std::u16string_view name);
 
 struct EntryRef {
-    int bucket = -1;  // 0-based
-    int slot = -1;    // 0-based position inside the bucket
-    bool valid() const { return bucket >= 0; }
+    int index = -1;  // order of registration, from 0
+    bool valid() const { return index >= 0; }
     friend bool operator==(const EntryRef&, const EntryRef&) = default;
 };
 
@@ -73,26 +73,34 @@ struct VariableEntry {
 };
 
 // The one table of every name: variables, functions, reserved names, units and hidden
-// names. 9973 buckets addressed by the first and last character and the length; entries
-// are never removed, so an EntryRef stays valid for the whole run.
+// names. Entries are never removed, so an EntryRef (and a reference to an entry) stays
+// valid for the whole run. Names are found through a hash of the whole name without regard
+// to case, so a look-up takes the same time for a million names as for ten.
 class VariableTable {
   public:
-    static constexpr int kBucketCount = 9973;
-
     VariableTable();
 
-    // The bucket of a name (0-based), independent of letter case.
-    static int bucketOf(std::u16string_view name);
-
     enum class Match { IgnoreCase, Exact };
+    // Of several names that differ only in letter case, the first registered is found
+    // without regard to case.
     EntryRef find(std::u16string_view name, Match match) const;
     EntryRef append(std::u16string_view name, double value, std::int32_t code);
+    int size() const { return static_cast<int>(m_entries.size()); }
 
-    VariableEntry& operator[](EntryRef ref) { return m_buckets[ref.bucket][ref.slot]; }
-    const VariableEntry& operator[](EntryRef ref) const { return m_buckets[ref.bucket][ref.slot]; }
+    VariableEntry& operator[](EntryRef ref) {
+        return m_entries[static_cast<std::size_t>(ref.index)];
+    }
+    const VariableEntry& operator[](EntryRef ref) const {
+        return m_entries[static_cast<std::size_t>(ref.index)];
+    }
 
   private:
-    std::vector<std::vector<VariableEntry>> m_buckets;
+    static std::uint64_t hashOf(std::u16string_view name);
+    void grow();
+
+    std::deque<VariableEntry> m_entries;
+    // Open addressing over entry numbers, -1 for a free slot; at most half full.
+    std::vector<std::int32_t> m_slots;
 };
 
 }  // namespace tally

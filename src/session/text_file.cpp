@@ -1,5 +1,6 @@
 #include "session/text_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -21,13 +22,6 @@ std::filesystem::path withSuffix(const std::filesystem::path& file, std::string_
     return result;
 }
 
-std::vector<std::u16string> ownedLines(std::u16string_view text) {
-    std::vector<std::u16string> lines;
-    for (std::u16string_view line : splitLines(text))
-        lines.emplace_back(line);
-    return lines;
-}
-
 }  // namespace
 
 TextFileLines readTextLines(const std::filesystem::path& file) {
@@ -40,21 +34,33 @@ TextFileLines readTextLines(const std::filesystem::path& file) {
         }
         return result;
     }
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in.is_open()) {
         result.status = TextFileLines::Status::Failed;
         result.error = u"файл не открывается для чтения";
         return result;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+        result.status = TextFileLines::Status::Failed;
+        result.error = u"файл не прочитан до конца";
+        return result;
+    }
     result.status = TextFileLines::Status::Read;
     std::string_view view = bytes;
     if (view.starts_with("\xEF\xBB\xBF")) view.remove_prefix(3);
-    if (isValidUtf8(view)) {
-        result.lines = ownedLines(fromUtf8(view));
-    } else {
-        result.windows1251 = true;
-        result.lines = ownedLines(fromWindows1251(view));
+    // Each line in its own encoding: a file that was once edited by a program writing
+    // Windows-1251 keeps its UTF-8 lines intact, and the other way round.
+    std::vector<std::string_view> lines = splitLines(view);
+    result.lines.reserve(lines.size());
+    for (std::string_view line : lines) {
+        if (isValidUtf8(line)) {
+            result.lines.push_back(fromUtf8(line));
+        } else {
+            result.windows1251 = true;
+            result.lines.push_back(fromWindows1251(line));
+        }
     }
     return result;
 }

@@ -7,15 +7,15 @@
 
 namespace tally {
 
-// The lines of a text file: UTF-8 (a leading byte-order mark is skipped), or Windows-1251
-// when the bytes are not valid UTF-8, as older systems wrote it. Lines end with CR LF or
-// LF; a final line without an end counts.
+// The lines of a text file, each in UTF-8 when it is valid UTF-8 and otherwise in
+// Windows-1251, as older systems wrote it (a leading byte-order mark is skipped). Lines end
+// with CR LF or LF; a final line without an end counts.
 struct [[nodiscard]] TextFileLines {
     enum class Status { Read, Missing, Failed };
     Status status = Status::Missing;
     std::vector<std::u16string> lines;
-    bool windows1251 = false;
-    std::u16string error;  // why a file that exists could not be read
+    bool windows1251 = false;  // some line was read as Windows-1251
+    std::u16string error;      // why a file that exists could not be read
 };
 TextFileLines readTextLines(const std::filesystem::path& file);
 

@@ -1,7 +1,7 @@
 #include "session/user_definitions_file.h"
 
+#include <optional>
 #include <system_error>
-#include <unordered_set>
 #include <utility>
 
 #include "document/calculation_driver.h"
@@ -43,31 +43,59 @@ void applyAddedCalculations(const DefinitionsContent::List& list, CalculationDri
 // Evaluates "name = value" lines and stores the values. The file lists the variables from
 // the last item of the box to the first, so the box is refilled in its own order, which
 // keeps the saved selection on the same variable and the file unchanged by a load and save.
-void applyVariables(const DefinitionsContent::List& list, DefinitionsSession& session) {
+// A value written as a plain number is read as one; anything else is evaluated.
+std::optional<double> variableValue(Engine& engine, std::u16string_view text) {
+    std::u16string value = withoutBlanks(text);
+    if (std::optional<double> number = numericLiteralValue(value)) return number;
+    ExpressionResult result = engine.evaluateExpression(value);
+    if (!result.ok()) return std::nullopt;
+    return result.result.value;
+}
+
+// The name of a "name = value" line, without the blanks around it.
+std::u16string_view variableName(std::u16string_view text) {
+    std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+// Returns how many lines it could not take.
+int applyVariables(const DefinitionsContent::List& list, DefinitionsSession& session) {
     Engine& engine = session.engine;
     VariablesList& box = session.driver.variables();
-    std::vector<std::u16string> stored;
+    std::vector<EntryRef> stored;
+    stored.reserve(list.entries.size());
+    int skipped = 0;
     for (const std::u16string& line : list.entries) {
         std::size_t equals = line.find(u'=');
-        if (equals == std::u16string::npos || equals == 0 || equals + 1 >= line.size()) continue;
-        std::u16string name = trimBlanks(std::u16string_view(line).substr(0, equals));
-        if (!isName(name)) continue;
-        ExpressionResult value =
-            engine.evaluateExpression(withoutBlanks(std::u16string_view(line).substr(equals + 1)));
-        if (!value.ok() || !engine.assignVariable(name, value.result.value)) continue;
-        stored.push_back(std::move(name));
+        EntryRef entry;
+        if (equals != std::u16string::npos && equals != 0 && equals + 1 < line.size()) {
+            std::u16string_view name = variableName(std::u16string_view(line).substr(0, equals));
+            std::optional<double> value;
+            if (isName(name))
+                value = variableValue(engine, std::u16string_view(line).substr(equals + 1));
+            if (value) entry = engine.assignVariable(name, *value);
+        }
+        if (entry.valid()) {
+            stored.push_back(entry);
+        } else {
+            ++skipped;
+        }
     }
     // A name read twice keeps the place of its later line and its final value.
     std::vector<std::u16string> items;
-    std::unordered_set<std::u16string> listed;
+    items.reserve(stored.size());
+    std::vector<bool> listed(static_cast<std::size_t>(engine.symbols().size()));
     for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
-        const VariableEntry& variable = engine.symbols()[engine.symbols().find(*it)];
-        if (!listed.insert(variable.name).second) continue;
+        if (listed[static_cast<std::size_t>(it->index)]) continue;
+        listed[static_cast<std::size_t>(it->index)] = true;
+        const VariableEntry& variable = engine.symbols()[*it];
         items.push_back(variable.name + u"=" + formatNumber(variable.value));
     }
     box.assign(std::move(items));
     session.definitions.variablesSelection =
         selectionWithin(list.selectedIndex, box.items().size());
+    return skipped;
 }
 
 void applyCompoundUnits(const DefinitionsContent& content, CompoundUnitTable& table) {
@@ -97,20 +125,22 @@ void applyUnits(const std::vector<UserRecord>& records, DefinitionsSession& sess
     }
 }
 
-void applySection(DefinitionsSection section, const DefinitionsContent& content,
-                  DefinitionsSession& session) {
+// Returns how many lines of the section it could not take.
+int applySection(DefinitionsSection section, const DefinitionsContent& content,
+                 DefinitionsSession& session) {
     CalculationDriver& driver = session.driver;
     UserDefinitions& definitions = session.definitions;
+    int skipped = 0;
     switch (section) {
         case DefinitionsSection::AddedCalculations:
             applyAddedCalculations(*content.addedCalculations, driver);
             break;
         case DefinitionsSection::Variables:
-            applyVariables(*content.variables, session);
+            skipped = applyVariables(*content.variables, session);
             break;
         case DefinitionsSection::UserFunctions:
             for (const std::u16string& line : content.userFunctions) {
-                driver.calculateDefinitionText(line);
+                if (!driver.calculateDefinitionText(line)) ++skipped;
             }
             break;
         case DefinitionsSection::KeypadFunctions:
@@ -138,6 +168,7 @@ void applySection(DefinitionsSection section, const DefinitionsContent& content,
             }
             break;
     }
+    return skipped;
 }
 
 DefinitionsContent contentOf(DefinitionsSession& session) {
@@ -186,11 +217,12 @@ DefinitionsLoad UserDefinitionsFile::load(DefinitionsSession& session) {
     if (file.status == TextFileLines::Status::Missing || file.lines.empty()) return result;
     result.windows1251 = file.windows1251;
 
-    ParsedDefinitions parsed = parseDefinitions(file.lines);
+    ParsedDefinitions parsed = parseDefinitions(std::move(file.lines));
     for (DefinitionsSection section : parsed.order) {
-        applySection(section, parsed.content, session);
+        result.skippedLines += applySection(section, parsed.content, session);
     }
     result.status = DefinitionsLoad::Status::Loaded;
+    if (result.skippedLines > 0) m_backupPending = true;
     if (parsed.stop != ParsedDefinitions::Stop::None) {
         m_backupPending = true;
         result.status = DefinitionsLoad::Status::StoppedEarly;

@@ -31,7 +31,11 @@ struct [[nodiscard]] DefinitionsLoad {
     };
     Status status = Status::NoFile;
     int stopLine = 0;          // 1-based, for StoppedEarly
-    bool windows1251 = false;  // the file was not UTF-8
+    bool windows1251 = false;  // some line was not UTF-8
+    // Lines read but not taken (a variable whose value does not evaluate, a function line
+    // that defines nothing): the file is kept as a backup before it is rewritten without
+    // them.
+    int skippedLines = 0;
 };
 
 struct [[nodiscard]] DefinitionsSave {

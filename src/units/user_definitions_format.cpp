@@ -41,13 +41,14 @@ std::optional<int> parseIndex(std::u16string_view line) {
 // Walks the lines section by section.
 class DefinitionsReader {
   public:
-    explicit DefinitionsReader(const std::vector<std::u16string>& lines) : m_lines(lines) {}
+    explicit DefinitionsReader(std::vector<std::u16string>& lines) : m_lines(lines) {}
 
     ParsedDefinitions read();
 
   private:
     bool more() const { return m_at < m_lines.size() && !startsSection(m_lines[m_at]); }
-    const std::u16string& take() { return m_lines[m_at++]; }
+    // The reader owns the lines, so what it takes is moved, not copied.
+    std::u16string take() { return std::move(m_lines[m_at++]); }
     void stop(ParsedDefinitions::Stop why) {
         m_result.stop = why;
         m_result.stopLine = static_cast<int>(m_at) + 1;
@@ -58,7 +59,7 @@ class DefinitionsReader {
     void readEntries(std::vector<std::u16string>& entries);
     bool readRecords(std::vector<UserRecord>& records);
 
-    const std::vector<std::u16string>& m_lines;
+    std::vector<std::u16string>& m_lines;
     std::size_t m_at = 0;
     ParsedDefinitions m_result;
 };
@@ -202,7 +203,7 @@ std::u16string indexLine(int index) {
     return fromUtf8(digits);
 }
 
-ParsedDefinitions parseDefinitions(const std::vector<std::u16string>& lines) {
+ParsedDefinitions parseDefinitions(std::vector<std::u16string> lines) {
     return DefinitionsReader(lines).read();
 }
 

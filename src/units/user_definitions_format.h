@@ -73,7 +73,7 @@ struct [[nodiscard]] ParsedDefinitions {
     Stop stop = Stop::None;
     int stopLine = 0;  // 1-based line at which reading stopped
 };
-ParsedDefinitions parseDefinitions(const std::vector<std::u16string>& lines);
+ParsedDefinitions parseDefinitions(std::vector<std::u16string> lines);
 
 // The lines of a definitions file. Sections without content are left out, except the
 // compound units, which are always written. A line the reader would take for the start of

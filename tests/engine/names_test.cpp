@@ -77,17 +77,26 @@ TEST(Variables, FunctionNameTakesAValueAndStillCalls) {
     expectLines(engine, {{u"Sin=5", 5}, {u"Sin", 5}, {u"Sin(0)", 0}, {u"sin+Sin(0)", 5}});
 }
 
-TEST(Variables, NamesSharingABucketStayApart) {
+// Names are told apart by every character; letter case counts only for exact look-ups,
+// and among names equal but for case the first registered is found.
+TEST(Variables, LookUpsOverManyNames) {
     VariableTable table;
-    // Same first and last character and the same length: one bucket.
-    ASSERT_EQ(VariableTable::bucketOf(u"abc"), VariableTable::bucketOf(u"AXC"));
     EntryRef abc = table.append(u"abc", 1, 0);
     EntryRef axc = table.append(u"axc", 2, 0);
-    EXPECT_EQ(table.find(u"ABC", VariableTable::Match::IgnoreCase), abc);
+    EntryRef upper = table.append(u"ABC", 3, 0);
+    for (int i = 0; i < 100000; ++i) {
+        std::string digits = std::to_string(i);
+        table.append(u"v" + std::u16string(digits.begin(), digits.end()), i, 0);
+    }
+    EXPECT_EQ(table.find(u"Abc", VariableTable::Match::IgnoreCase), abc);
+    EXPECT_EQ(table.find(u"ABC", VariableTable::Match::Exact), upper);
     EXPECT_EQ(table.find(u"AxC", VariableTable::Match::IgnoreCase), axc);
     EXPECT_FALSE(table.find(u"AXC", VariableTable::Match::Exact).valid());
-    EXPECT_EQ(table.find(u"axc", VariableTable::Match::Exact), axc);
     EXPECT_FALSE(table.find(u"aac", VariableTable::Match::IgnoreCase).valid());
+    EXPECT_EQ(table[table.find(u"V99999", VariableTable::Match::IgnoreCase)].value, 99999);
+    EXPECT_EQ(table[table.find(u"v12345", VariableTable::Match::Exact)].value, 12345);
+    EXPECT_FALSE(table.find(u"v100000", VariableTable::Match::IgnoreCase).valid());
+    EXPECT_EQ(table.size(), 100003);
 }
 
 TEST(Variables, AnsFollowsEveryLine) {

@@ -197,6 +197,46 @@ TEST(UserDefinitionsFile, VariablesThatDoNotEvaluateAreSkipped) {
     EXPECT_EQ(program.window.shown, std::vector<std::u16string>{});
 }
 
+// Lines the program could not take would vanish at the next save: the file is kept first.
+TEST(UserDefinitionsFile, SkippedLinesKeepTheOriginal) {
+    TempFolder folder;
+    const std::string original =
+        "$**********Variables\r\n 0\r\nx = 2\r\nbad = 1+\x01\r\n"
+        "$**********User-defined functions\r\nf(x)=x^2\r\ng(=\r\n";
+    writeBytes(folder / "User-def.txt", original);
+    Program program;
+    auto session = program.session();
+    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
+    DefinitionsLoad load = file.load(session);
+    EXPECT_EQ(load.status, Status::Loaded);
+    EXPECT_EQ(load.skippedLines, 2);
+    EXPECT_TRUE(file.backupPending());
+    DefinitionsSave saved = file.save(session);
+    ASSERT_TRUE(saved.saved);
+    EXPECT_EQ(saved.backup.filename(), "User-def.txt.bak");
+    EXPECT_EQ(readBytes(folder / "User-def.txt.bak"), original);
+}
+
+// Each line is read in its own encoding: one line written by an older program in
+// Windows-1251 does not garble the UTF-8 lines around it.
+TEST(UserDefinitionsFile, EncodingIsDecidedPerLine) {
+    std::string bytes = "$**********Variables\r\n 0\r\n" + toUtf8(u"длина=2\r\n");
+    for (char16_t c : std::u16string_view(u"ширина=3\r\n"))
+        bytes.push_back(static_cast<char>(codeOf(c)));
+    bytes += toUtf8(u"высота=4\r\n");
+    TempFolder folder;
+    writeBytes(folder / "User-def.txt", bytes);
+    Program program;
+    auto session = program.session();
+    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
+    DefinitionsLoad load = file.load(session);
+    EXPECT_TRUE(load.windows1251);
+    EXPECT_EQ(load.skippedLines, 0);
+    EXPECT_EQ(program.value(u"длина"), 2);
+    EXPECT_EQ(program.value(u"ширина"), 3);
+    EXPECT_EQ(program.value(u"высота"), 4);
+}
+
 TEST(UserDefinitionsFile, EarlyStopKeepsTheOriginalBeforeTheFirstRewrite) {
     TempFolder folder;
     const std::string original =

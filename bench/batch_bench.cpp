@@ -8,7 +8,12 @@
 
 namespace {
 
-std::u16string text(const std::string& ascii) {
+// The ASCII line prefix + number + infix + number.
+std::u16string line(const char* prefix, int number, const char* infix) {
+    std::string ascii = prefix;
+    ascii += std::to_string(number);
+    ascii += infix;
+    ascii += std::to_string(number);
     return {ascii.begin(), ascii.end()};
 }
 
@@ -20,7 +25,7 @@ void hundredThousandAssignmentLines(benchmark::State& state) {
             std::make_unique<tally::BatchCalculator>(tally::BatchCalculator::Settings{});
         state.ResumeTiming();
         for (int i = 0; i < 100000; ++i)
-            calculator->calculate(text("v" + std::to_string(i) + "=" + std::to_string(i)));
+            calculator->calculate(line("v", i, "="));
         state.PauseTiming();
         if (calculator->driver().variables().items().size() != 100000) {
             state.SkipWithError("not every variable was listed");
@@ -39,7 +44,7 @@ void hundredThousandFunctionDefinitions(benchmark::State& state) {
             std::make_unique<tally::BatchCalculator>(tally::BatchCalculator::Settings{});
         state.ResumeTiming();
         for (int i = 0; i < 100000; ++i)
-            calculator->calculate(text("f" + std::to_string(i) + "(x)=x+" + std::to_string(i)));
+            calculator->calculate(line("f", i, "(x)=x+"));
         state.PauseTiming();
         calculator.reset();
         state.ResumeTiming();
@@ -49,16 +54,16 @@ BENCHMARK(hundredThousandFunctionDefinitions)->Unit(benchmark::kMillisecond);
 
 // One line of ten million arguments (20 MB of text).
 void tenMillionArgumentLine(benchmark::State& state) {
-    std::u16string line = u"Sum(";
+    std::u16string sum = u"Sum(";
     for (int i = 0; i < 9999999; ++i)
-        line += u"1,";
-    line += u"1)";
+        sum += u"1,";
+    sum += u"1)";
     for (auto _ : state) {
         state.PauseTiming();
         auto calculator =
             std::make_unique<tally::BatchCalculator>(tally::BatchCalculator::Settings{});
         state.ResumeTiming();
-        std::u16string message = calculator->calculate(line);
+        std::u16string message = calculator->calculate(sum);
         if (!message.empty()) state.SkipWithError("the line failed");
         state.PauseTiming();
         calculator.reset();

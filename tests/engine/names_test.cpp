@@ -86,7 +86,9 @@ TEST(Variables, LookUpsOverManyNames) {
     EntryRef upper = table.append(u"ABC", 3, 0);
     for (int i = 0; i < 100000; ++i) {
         std::string digits = std::to_string(i);
-        table.append(u"v" + std::u16string(digits.begin(), digits.end()), i, 0);
+        std::u16string name = u"v";
+        name.append(digits.begin(), digits.end());
+        table.append(name, i, 0);
     }
     EXPECT_EQ(table.find(u"Abc", VariableTable::Match::IgnoreCase), abc);
     EXPECT_EQ(table.find(u"ABC", VariableTable::Match::Exact), upper);

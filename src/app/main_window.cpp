@@ -14,6 +14,7 @@
 #include "app/document_editor.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
+#include "app/window_modes.h"
 #include "document/calculation_driver.h"
 #include "engine/engine.h"
 
@@ -42,6 +43,7 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
     setWindowTitle(QStringLiteral("Калькулятор"));
     buildLayout();
     buildMenus(catalogue);
+    buildEditingAndModes();
     m_engine.setEventPump(&m_pump);
     m_progress = std::make_unique<LabelProgress>(m_counter);
     m_engine.setProgressSink(m_progress.get());
@@ -245,8 +247,10 @@ void MainWindow::insertAtInput(const QString& text) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Without a notification icon to come back through, closing ends the program.
-    event->ignore();
+    if (m_windowModes->closeToTray(event)) return;
+    // Without a notification icon to come back through, closing ends the program; so does
+    // the end of the session.
+    event->accept();
     emit exitRequested();
 }
 

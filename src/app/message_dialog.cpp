@@ -17,7 +17,10 @@ QString qt(std::u16string_view text) {
 
 MessageWindow::Reply MessageDialog::show(std::u16string_view title, std::u16string_view text,
                                          bool askToProceed) {
+    // A silenced question goes on, so that no caller acts on an answer never given.
+    if (!m_suppressedTitle.isEmpty() && qt(title) == m_suppressedTitle) return Reply{};
     QDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("frmMessage"));
     dialog.setWindowTitle(qt(title));
     auto* layout = new QVBoxLayout(&dialog);
     auto* label = new QLabel(qt(text), &dialog);
@@ -38,10 +41,12 @@ MessageWindow::Reply MessageDialog::show(std::u16string_view title, std::u16stri
     }
     layout->addLayout(buttons);
     auto* silence = new QCheckBox(QStringLiteral("Больше не показывать"), &dialog);
+    silence->setObjectName(QStringLiteral("chkDontShowAgain"));
     layout->addWidget(silence);
     Reply reply;
     reply.proceed = dialog.exec() == QDialog::Accepted;
     reply.dontShowAgain = silence->isChecked();
+    if (reply.dontShowAgain) m_suppressedTitle = qt(title);
     return reply;
 }
 

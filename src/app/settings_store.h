@@ -30,6 +30,8 @@ struct WindowSettings {
     QPoint position;
     bool useDimensions = true;
     double ans = 0;
+    // The title of the messages the user asked not to see again.
+    QString suppressedMessage;
     Appearance appearance;
     int subjectFontSize = 8;
 };

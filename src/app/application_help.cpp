@@ -18,6 +18,9 @@ void Application::showHelp() {
             return;
         }
         m_help = help;
+        // The first time it opens over the middle of the main window.
+        QRect area = m_window->frameGeometry();
+        m_help->move(area.center() - QPoint(m_help->width() / 2, m_help->height() / 2));
     }
     m_window->prepareToolWindow(m_help);
     m_help->show();

@@ -22,7 +22,7 @@ bool DocumentPrinter::printersAvailable() {
 
 QString DocumentPrinter::defaultPdfPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
     return QDir(folder).filePath(QStringLiteral("Calculations.pdf"));
 }
 

@@ -25,7 +25,8 @@ class DocumentPrinter {
     [[nodiscard]] bool printOn(QPrinter& printer) const;
 
     static bool printersAvailable();
-    // Where a PDF goes when there is no printer: the user's documents folder.
+    // Where a PDF goes when there is no printer: the user's documents folder, or the home
+    // folder when there is none.
     static QString defaultPdfPath();
 
   private:

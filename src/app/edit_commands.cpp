@@ -27,6 +27,12 @@ QString selectedPlainText(const QTextCursor& cursor) {
     return text;
 }
 
+void addShortcut(QAction& action, const QKeySequence& key) {
+    QList<QKeySequence> keys = action.shortcuts();
+    if (!keys.contains(key)) keys.append(key);
+    action.setShortcuts(keys);
+}
+
 }  // namespace
 
 EditCommands::EditCommands(DocumentEditor& editor, QLineEdit& decimalField, QWidget& window,
@@ -78,6 +84,11 @@ void EditCommands::buildActions() {
         auto* action = new QAction(QString::fromUtf8(item.caption), this);
         action->setObjectName(QString::fromLatin1(item.name));
         if (item.key != QKeySequence::UnknownKey) action->setShortcuts(item.key);
+        // Keys that some desktops leave without a binding get the common ones.
+        if (item.key == QKeySequence::Redo)
+            addShortcut(*action, QKeySequence(Qt::CTRL | Qt::Key_Y));
+        if (item.key == QKeySequence::Replace)
+            addShortcut(*action, QKeySequence(Qt::CTRL | Qt::Key_H));
         connect(action, &QAction::triggered, this, item.command);
         actions[item.name] = action;
         if (item.editorKey) m_editorKeys.emplace_back(action, item.key);

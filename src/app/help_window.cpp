@@ -66,10 +66,10 @@ HelpWindow::HelpWindow(QWidget* parent)
     splitter->addWidget(side);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 620});
+    splitter->setSizes({260, 640});
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
-    resize(860, 600);
+    resize(900, 600);
 
     connect(m_contents, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });

@@ -247,6 +247,11 @@ void MainWindow::insertAtInput(const QString& text) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Quitting closes every window first; the window must then let itself be closed.
+    if (m_exiting) {
+        event->accept();
+        return;
+    }
     if (m_windowModes->closeToTray(event)) return;
     // Without a notification icon to come back through, closing ends the program; so does
     // the end of the session.

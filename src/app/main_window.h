@@ -115,6 +115,8 @@ class MainWindow : public QMainWindow {
     std::vector<QMenu*> m_catalogueMenus;
     EditCommands* m_editCommands = nullptr;
     WindowModes* m_windowModes = nullptr;
+    // The program is ending: closing the window is no longer turned into hiding it.
+    bool m_exiting = false;
 };
 
 }  // namespace tally

@@ -35,6 +35,9 @@ void MainWindow::buildEditingAndModes() {
             [this] { m_editor.setFocus(); });
     connect(m_windowModes, &WindowModes::alwaysOnTopChanged, this, &MainWindow::alwaysOnTopChanged);
     connect(m_windowModes, &WindowModes::activated, this, &MainWindow::activated);
+    // Connected before anyone else hears the request, so that the closing that ends the
+    // program is not taken for the close box.
+    connect(this, &MainWindow::exitRequested, this, [this] { m_exiting = true; });
     connect(m_windowModes, &WindowModes::exitRequested, this, &MainWindow::exitRequested);
     connect(m_windowModes, &WindowModes::hidden, this, &MainWindow::hiddenToTray);
     connect(m_windowModes, &WindowModes::restored, this, &MainWindow::restoredFromTray);

@@ -389,8 +389,10 @@ class EditingTest : public QObject {
         emit modes.trayIcon().onIcon(TrayIcon::LeftButtonUp);
         QVERIFY(window().isVisible());
         QCOMPARE(text(), QStringLiteral("2+3=5"));
-        // The tray menu's Exit ends the program.
+        // The tray menu's Exit ends the program: the window then lets itself be closed.
         modes.trayIcon().exitAction()->trigger();
+        QCOMPARE(exits.count(), 1);
+        QVERIFY(window().close());
         QCOMPARE(exits.count(), 1);
     }
 

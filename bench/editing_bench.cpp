@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "document_folder.h"
 #include "engine/message_window.h"
+#include "offscreen_main.h"
 
 namespace {
 
@@ -86,9 +87,5 @@ BENCHMARK(undoOneChange)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "document_folder.h"
 #include "engine/message_window.h"
+#include "offscreen_main.h"
 
 namespace {
 
@@ -64,9 +65,5 @@ BENCHMARK(enterInTenThousandLineDocument)->Unit(benchmark::kMillisecond)->Iterat
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

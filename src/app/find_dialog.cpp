@@ -44,8 +44,10 @@ FindDialog::FindDialog(SearchState& state, QWidget* parent) : QDialog(parent), m
     m_chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
     auto* direction = new QGroupBox(QStringLiteral("Направление"), this);
     m_optBackward = new QRadioButton(QStringLiteral("Назад"), direction);
+    m_optBackward->setObjectName(QStringLiteral("optBackward"));
     m_optBackward->setToolTip(QStringLiteral("Искать в направлении начала текста"));
     m_optForward = new QRadioButton(QStringLiteral("Вперед"), direction);
+    m_optForward->setObjectName(QStringLiteral("optForward"));
     m_optForward->setToolTip(QStringLiteral("Искать в направлении конца текста"));
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(m_optBackward);

@@ -52,7 +52,7 @@ class MainWindow : public QMainWindow {
     EditCommands& editCommands() { return *m_editCommands; }
     // The notification icon, hiding and "Always On &Top".
     WindowModes& windowModes() { return *m_windowModes; }
-    // Where the Edit commands and the About window report what went wrong.
+    // Where the Edit commands report what went wrong (a print that failed).
     void setMessages(Messages* messages);
     // A document was loaded: its text is where undoing stops.
     void resetUndoHistory();

@@ -31,8 +31,10 @@ void MainWindow::buildEditingAndModes() {
         options->insertAction(first, m_windowModes->alwaysOnTopAction());
         options->insertSeparator(first);
     }
-    connect(m_windowModes->alwaysOnTopAction(), &QAction::triggered, this,
-            [this] { m_editor.setFocus(); });
+    // After these options the user goes on typing in the document.
+    for (QAction* option : {m_windowModes->alwaysOnTopAction(), m_mnuResClip}) {
+        connect(option, &QAction::triggered, this, [this] { m_editor.setFocus(); });
+    }
     connect(m_windowModes, &WindowModes::alwaysOnTopChanged, this, &MainWindow::alwaysOnTopChanged);
     connect(m_windowModes, &WindowModes::activated, this, &MainWindow::activated);
     // Connected before anyone else hears the request, so that the closing that ends the

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -209,11 +210,14 @@ class EditingTest : public QObject {
         // Opened on the selection, the step looks beyond it and wraps.
         QCOMPARE(window().resultBox()->lineEdit()->text(),
                  QStringLiteral("Продолжить с начала текста?"));
+        // The case box counts from the next step on, before the dialog is closed.
         dialog->findChild<QCheckBox*>(QStringLiteral("chkMatchCase"))->setChecked(true);
+        dialog->findButton()->click();
+        QCOMPARE(selectionStart(), 7);
         dialog->close();
         QCOMPARE(commands().search().findText, std::u16string(u"sin"));
         QVERIFY(commands().search().matchCase);
-        // Find Next goes on without the dialog, the case now matched.
+        // Find Next goes on without the dialog.
         placeCaret(0);
         action("mnuEditFindNext")->trigger();
         QCOMPARE(selectionStart(), 7);
@@ -249,6 +253,25 @@ class EditingTest : public QObject {
         placeCaret(9, 1);
         dialog.replaceButton()->click();
         QCOMPARE(text(), QStringLiteral("Sin(t)+x*y"));
+    }
+
+    // Searching backwards, a replacement that holds the search text is not searched again.
+    void backwardReplacementGoesOnBeforeItself() {
+        setDocument(QStringLiteral("a a"), 3);
+        FindDialog& dialog = openFind(QStringLiteral("a"));
+        dialog.findChild<QRadioButton*>(QStringLiteral("optBackward"))->click();
+        dialog.replaceButton()->click();
+        dialog.replaceField()->setText(QStringLiteral("aa"));
+        dialog.replaceButton()->click();
+        QCOMPARE(selectionStart(), 0);
+        dialog.replaceButton()->click();
+        QCOMPARE(text(), QStringLiteral("aa a"));
+        QCOMPARE(window().resultBox()->lineEdit()->text(),
+                 QStringLiteral("Продолжить с начала текста?"));
+        dialog.replaceButton()->click();
+        QCOMPARE(selectionStart(), 3);
+        dialog.replaceButton()->click();
+        QCOMPARE(text(), QStringLiteral("aa aa"));
     }
 
     void mnuEditReplaceOpensInReplaceMode() {
@@ -399,6 +422,10 @@ class EditingTest : public QObject {
     void closeBoxEndsTheProgramWithoutANotificationArea() {
         window().windowModes().setTrayAvailability([] { return false; });
         QSignalSpy exits(&window(), &MainWindow::exitRequested);
+        // Hiding would leave no way back: the keypad's "X" minimises instead.
+        window().hideToTray();
+        QVERIFY(window().isMinimized());
+        QCOMPARE(exits.count(), 0);
         window().close();
         QCOMPARE(exits.count(), 1);
     }

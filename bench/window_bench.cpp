@@ -4,41 +4,17 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTextBlock>
 
 #include "app/application.h"
 #include "app/document_editor.h"
 #include "app/main_window.h"
-#include "document/rich_document.h"
-#include "document/rtf_writer.h"
+#include "document_folder.h"
 #include "engine/message_window.h"
 
 namespace {
 
 tally::AutomaticMessageWindow messages;
-
-// A program folder holding a Calculations.rtf of `lines` calculation lines.
-std::unique_ptr<QTemporaryDir> folderWithDocument(int lines) {
-    auto folder = std::make_unique<QTemporaryDir>();
-    tally::RichDocument document;
-    tally::CharFormat format{u"Courier New", 10, {0, 0, 128}, false, false};
-    for (int i = 0; i < lines; ++i) {
-        tally::RichParagraph paragraph;
-        std::string text = std::string(1, 'x');
-        text += std::to_string(i % 50);
-        text += "=(";
-        text += std::to_string(i);
-        text += "+2)*3^2";
-        tally::appendText(paragraph, std::u16string(text.begin(), text.end()), format);
-        document.paragraphs.push_back(std::move(paragraph));
-    }
-    QFile file(folder->filePath(QStringLiteral("Calculations.rtf")));
-    file.open(QIODevice::WriteOnly);
-    std::string rtf = tally::writeRtf(document);
-    file.write(rtf.data(), static_cast<qint64>(rtf.size()));
-    return folder;
-}
 
 void startUpUntilShown(benchmark::State& state) {
     auto folder = folderWithDocument(static_cast<int>(state.range(0)));

@@ -3,8 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev libedit-dev qt6-base-dev qt6-svg-dev libgl-dev
-          fonts-liberation librsvg2-bin dpkg-dev groff-base desktop-file-utils appstream)
+          libbenchmark-dev libcli11-dev libedit-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
+          libgl-dev fonts-liberation librsvg2-bin dpkg-dev groff-base desktop-file-utils appstream)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -75,6 +75,7 @@ void Application::startUp() {
         m_messageWindow = m_messageDialog.get();
     }
     runStep("чтение настроек", [this] { readSettings(); });
+    if (m_messageDialog) m_messageDialog->setSuppressedTitle(m_settings.suppressedMessage);
     m_session = std::make_unique<Session>(*m_editor, *m_messageWindow);
     Engine& engine = m_session->engine();
     CalculationDriver& driver = m_session->driver();
@@ -85,6 +86,14 @@ void Application::startUp() {
         QApplication::quit();
     });
     connect(m_window.get(), &MainWindow::workChanged, this, [this] { m_autosave.start(); });
+    connect(m_window.get(), &MainWindow::helpRequested, this, &Application::showHelp);
+    connect(m_window.get(), &MainWindow::aboutRequested, this, &Application::showAbout);
+    m_window->setMessages(&m_session->messages());
+    // The end of the session may not close the window: what it would save is saved now.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        runStep("запись настроек", [this] { writeSettings(); });
+        runStep("сохранение работы", [this] { saveWork(); });
+    });
     runStep("внешний вид", [this] { applyLook(); });
     runStep("настройка окна", [this, &engine] {
         m_window->setAngleMode(m_settings.angles);
@@ -153,6 +162,7 @@ void Application::writeSettings() {
     m_settings.useDimensions = m_window->useDimensionsAction()->isChecked();
     m_settings.ans = m_session->engine().ans();
     m_settings.look = m_window->appearance().settings();
+    if (m_messageDialog) m_settings.suppressedMessage = m_messageDialog->suppressedTitle();
     bool minimised = m_window->isMinimized();
     if (!minimised) m_settings.position = m_window->pos();
     std::unique_ptr<QSettings> store = openSettings();
@@ -180,11 +190,12 @@ void Application::loadDocument() {
     m_editor->setColouringEnabled(false);
     fillDocument(*m_editor->document(), result.document());
     m_editor->setColouringEnabled(true);
-    m_editor->document()->clearUndoRedoStacks();
     QTextCursor cursor(m_editor->document());
     int end = m_editor->document()->characterCount() - 1;
     cursor.setPosition(caret >= 0 ? std::min(caret, end) : end);
     m_editor->setTextCursor(cursor);
+    // Undoing stops at the document as it was loaded.
+    m_window->resetUndoHistory();
 }
 
 bool Application::saveDocument() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -17,6 +18,7 @@ class QSettings;
 namespace tally {
 
 class DocumentEditor;
+class HelpWindow;
 class MainWindow;
 
 // The life of the program: start-up builds the engine's tables and the catalogue, reads
@@ -51,6 +53,12 @@ class Application : public QObject {
     // written (the user has been told).
     bool saveWork();
 
+    // The help window on the help beside the program; when the help cannot be read the
+    // message window says so.
+    void showHelp();
+    void showAbout();
+    HelpWindow* helpWindow() const;
+
   private:
     std::unique_ptr<QSettings> openSettings() const;
     void applyLook();
@@ -74,6 +82,7 @@ class Application : public QObject {
     std::unique_ptr<UserDefinitionsFile> m_definitionsFile;
     DefinitionsLoad m_definitionsLoad;
     std::unique_ptr<MainWindow> m_window;
+    QPointer<HelpWindow> m_help;
     QTimer m_autosave;
     bool m_lastSaveFailed = false;
     bool m_shutDown = false;

@@ -23,6 +23,8 @@ class DocumentEditor : public QPlainTextEdit, public Editor {
     void sourceTextChangeColor();
     // Colouring is switched off while the calculation writes into the document.
     void setColouringEnabled(bool on) { m_colouringEnabled = on; }
+    // True while a line is being coloured: the document changes then are formats only.
+    bool isColouring() const { return m_colouring; }
     // Colours the line that holds the caret and offers the signature of an open call.
     void colourCurrentLine();
     void colourBlock(const QTextBlock& block);

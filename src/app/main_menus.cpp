@@ -1,6 +1,5 @@
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 
 #include "app/document_editor.h"
 #include "app/main_window.h"
@@ -89,14 +88,14 @@ void MainWindow::buildMenus(const Catalogue& catalogue) {
     }
 
     QMenu* help = topMenu(QStringLiteral("Справка"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* contents = help->addAction(QStringLiteral("Содержание"));
+    contents->setObjectName(QStringLiteral("mnuHelpHelp"));
+    contents->setShortcut(QKeySequence::HelpContents);
+    connect(contents, &QAction::triggered, this, &MainWindow::helpRequested);
     QAction* about = help->addAction(QStringLiteral("О программе"));
     about->setObjectName(QStringLiteral("mnuAbout"));
-    connect(about, &QAction::triggered, this, [this] {
-        QMessageBox::about(this, QStringLiteral("О программе"),
-                           QStringLiteral("Tally — калькулятор-документ.\n"
-                                          "Одна строка — одно вычисление; Enter вычисляет строку "
-                                          "под курсором."));
-    });
+    connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
     rebuildUserFunctionMenu();
 }
 

@@ -20,6 +20,7 @@
 #include "app/plot_appearance.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
+#include "app/window_modes.h"
 #include "appearance/appearance_dialog.h"
 #include "appearance/screen_placement.h"
 #include "appearance/skin.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
     setWindowTitle(QStringLiteral("Калькулятор"));
     buildLayout();
     buildMenus(catalogue);
+    buildEditingAndModes();
     m_engine.setEventPump(&m_pump);
     m_progress = std::make_unique<LabelProgress>(m_counter);
     m_engine.setProgressSink(m_progress.get());
@@ -471,14 +473,22 @@ void MainWindow::insertAtInput(const QString& text) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    event->ignore();
+    // Quitting closes every window first; the window must then let itself be closed.
+    if (m_exiting) {
+        event->accept();
+        return;
+    }
+    if (m_windowModes->closeToTray(event)) return;
     // A running calculation is stopped first; the program ends when it has unwound.
     if (m_engine.calculating()) {
+        event->ignore();
         m_pump.cancel();
         m_closeAfterCalculation = true;
         return;
     }
-    // Without a notification icon to come back through, closing ends the program.
+    // Without a notification icon to come back through, closing ends the program; so does
+    // the end of the session.
+    event->accept();
     emit exitRequested();
 }
 

@@ -26,6 +26,9 @@ class CalculationDriver;
 class DocumentEditor;
 class Catalogue;
 class WindowDrag;
+class EditCommands;
+class Messages;
+class WindowModes;
 
 // The main window (frmCalc): the calculation document, the decimal field over its history
 // box, the variables box, the menus and the option strip. It owns the program's appearance
@@ -74,14 +77,42 @@ class MainWindow : public QMainWindow {
     // The decimal field over its list, as the calculation driver holds them.
     void showResultBox();
 
+    // The Edit menu's commands on the document, with its undo history and find dialog.
+    EditCommands& editCommands() { return *m_editCommands; }
+    // The notification icon, hiding and "Always On &Top".
+    WindowModes& windowModes() { return *m_windowModes; }
+    // Where the Edit commands report what went wrong (a print that failed).
+    void setMessages(Messages* messages);
+    // A document was loaded: its text is where undoing stops.
+    void resetUndoHistory();
+    bool isAlwaysOnTop() const;
+    void setAlwaysOnTop(bool on);
+    // A tool window (units list, plot window, dialogs) that closes when the main window hides
+    // and stays above other windows while the main window does. Call before showing it.
+    void prepareToolWindow(QWidget* window);
+
   signals:
     // Something the user would not want to lose changed (document or definitions).
     void workChanged();
     void exitRequested();
+    void helpRequested();
+    void aboutRequested();
+    // "Always On &Top" changed; tool windows that are open follow it.
+    void alwaysOnTopChanged(bool on);
+    // The window became active: the help-subject windows re-arrange.
+    void activated();
+    // The window hid into the notification area (the subject windows close, the plot window
+    // hides) or came back from it (the subject windows that were open show again).
+    void hiddenToTray();
+    void restoredFromTray();
+    // The notification icon asks for the plot window, if there is one.
+    void plotWindowRequested();
 
   public slots:
     void calculateCurrentLine();
     void addCalculation();
+    // The close box and the keypad's "X": into the notification area, tool windows closed.
+    void hideToTray();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +122,7 @@ class MainWindow : public QMainWindow {
   private:
     void buildLayout();
     void buildTitleButtons();
+    void buildEditingAndModes();
 
     void buildOptionsMenu();
     void buildScreenSizeMenu(QMenu* options);
@@ -126,6 +158,10 @@ class MainWindow : public QMainWindow {
     QActionGroup* m_screenSizes = nullptr;
     QMenu* m_mnuFuncUser = nullptr;
     std::vector<QMenu*> m_catalogueMenus;
+    EditCommands* m_editCommands = nullptr;
+    WindowModes* m_windowModes = nullptr;
+    // The program is ending: closing the window is no longer turned into hiding it.
+    bool m_exiting = false;
 };
 
 }  // namespace tally

@@ -13,7 +13,10 @@ namespace tally {
 
 MessageWindow::Reply MessageDialog::show(std::u16string_view title, std::u16string_view text,
                                          bool askToProceed) {
+    // A silenced question goes on, so that no caller acts on an answer never given.
+    if (!m_suppressedTitle.isEmpty() && toQString(title) == m_suppressedTitle) return Reply{};
     QDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("frmMessage"));
     dialog.setWindowTitle(toQString(title));
     // A message has the size of its text: it cannot be maximised or resized.
     dialog.setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -37,10 +40,12 @@ MessageWindow::Reply MessageDialog::show(std::u16string_view title, std::u16stri
     }
     layout->addLayout(buttons);
     auto* silence = new QCheckBox(QStringLiteral("Больше не показывать"), &dialog);
+    silence->setObjectName(QStringLiteral("chkDontShowAgain"));
     layout->addWidget(silence);
     Reply reply;
     reply.proceed = dialog.exec() == QDialog::Accepted;
     reply.dontShowAgain = silence->isChecked();
+    if (reply.dontShowAgain) m_suppressedTitle = toQString(title);
     return reply;
 }
 

@@ -72,6 +72,7 @@ void SettingsStore::read(QSettings& s, WindowSettings& w) {
     }
     readBool(s, QStringLiteral("Dimension"), w.useDimensions);
     readDouble(s, QStringLiteral("Ans"), w.ans);
+    readText(s, QStringLiteral("SuppressedMessage"), w.suppressedMessage);
     s.endGroup();
 
     readLookSettings(s, w.look, courierFontName());
@@ -97,6 +98,7 @@ void SettingsStore::write(QSettings& s, const WindowSettings& w, bool writePosit
         s.setValue(QStringLiteral("MainLeft"), QString::number(w.position.x()));
         s.setValue(QStringLiteral("MainTop"), QString::number(w.position.y()));
     }
+    s.setValue(QStringLiteral("SuppressedMessage"), w.suppressedMessage);
     s.endGroup();
 
     writeLookSettings(s, w.look);

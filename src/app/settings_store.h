@@ -28,6 +28,8 @@ struct WindowSettings {
     bool useDimensions = true;
     double ans = 0;
     LookSettings look;
+    // The title of the messages the user asked not to see again.
+    QString suppressedMessage;
     int subjectFontSize = 8;
 };
 

@@ -137,12 +137,7 @@ void CalculationDriver::copyResultToClipboard(const LineResult& result) {
     if (m_clipboard == nullptr) return;
     std::u16string text =
         result.resultNote.empty() ? formatNumber(result.result.value) : result.resultNote;
-    if (!m_options.decimalPointIsDot && m_options.convertSeparators) {
-        for (char16_t& c : text) {
-            if (c == u'.') c = u',';
-        }
-    }
-    m_clipboard->setText(text);
+    m_clipboard->setText(toClipboardNotation(text, m_options.separators()));
 }
 
 void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {

@@ -8,6 +8,7 @@
 #include "document/editor.h"
 #include "document/print_dim.h"
 #include "document/result_lists.h"
+#include "document/separator_conversion.h"
 #include "engine/line_result.h"
 
 namespace tally {
@@ -19,6 +20,8 @@ struct CalculationOptions {
     bool resultToClipboard = false;  // "Alwa&ys put result into Clipboard"
     bool convertSeparators = false;  // "C&onvert separators with Copy/Paste"
     bool decimalPointIsDot = true;   // decided once at start-up from the regional settings
+
+    SeparatorConversion separators() const { return {decimalPointIsDot, convertSeparators}; }
 };
 
 // Calculates the line under the caret and writes the result back, keeping the result

@@ -34,6 +34,7 @@ class VariablesList {
     int update(std::u16string_view name, std::u16string_view value);
     const std::vector<std::u16string>& items() const { return m_items; }
     void clear() { m_items.clear(); }
+    void removeAt(std::size_t index) { m_items.erase(m_items.begin() + index); }
     // Replaces every item at once (a list read back from a file); one item per name.
     void assign(std::vector<std::u16string> items) { m_items = std::move(items); }
     // The name an item inserts: its text before the last "=".
@@ -50,6 +51,11 @@ class UserFunctionList {
     void update(std::u16string_view name, const std::vector<std::u16string>& parameters,
                 std::u16string_view body);
     const std::vector<std::u16string>& items() const { return m_items; }
+    void removeAt(std::size_t index) { m_items.erase(m_items.begin() + index); }
+    // The function an item defines: its text before "(".
+    static std::u16string nameOf(std::u16string_view item) {
+        return std::u16string(item.substr(0, item.find(u'(')));
+    }
 
   private:
     std::vector<std::u16string> m_items;

@@ -3,12 +3,16 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <functional>
+
 #include "app/appearance.h"
 #include "app/platform_adapters.h"
 #include "engine/engine_settings.h"
+#include "session/menu_insertion.h"
 
 class QAction;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 
@@ -41,9 +45,21 @@ class MainWindow : public QMainWindow {
     AngleMode angleMode() const;
     // The lists the calculation changes, shown again.
     void refreshLists();
-    // Inserts text where the user is typing: the decimal field when it has the focus,
-    // otherwise the document.
-    void insertAtInput(const QString& text);
+    // The decimal field and its box of added calculations, shown again.
+    void showResultBox();
+    // Inserts text where the user types: the decimal field when it was the last to have
+    // the focus, otherwise the document, replacing the selection there. The caret then
+    // steps back `stepBack` characters, so that "()" leaves it between the brackets.
+    void insertAtInput(const QString& text, int stepBack = 0);
+    // What wraps a unit inserted from the unit menus or the units list ("[" and "]" while
+    // the units list's Brackets option is on).
+    UnitWrapping& unitWrapping() { return m_unitWrapping; }
+
+    // Puts items into the Options menu, in a group of their own before "Выход".
+    void addOptionsItems(const QList<QAction*>& actions);
+    // Adds a label to the option strip that acts as a button.
+    QLabel* addOptionLabel(const QString& objectName, const QString& caption,
+                           const QString& toolTip, std::function<void()> clicked);
 
   signals:
     // Something the user would not want to lose changed (document or definitions).
@@ -62,7 +78,6 @@ class MainWindow : public QMainWindow {
 
     void buildOptionsMenu();
     void rebuildUserFunctionMenu();
-    void showResultBox();
 
     Engine& m_engine;
     CalculationDriver& m_driver;
@@ -79,6 +94,10 @@ class MainWindow : public QMainWindow {
     QAction* m_mnuResClip = nullptr;
     QAction* m_mnuDotComma = nullptr;
     QAction* m_mnuUseDimension = nullptr;
+    QMenu* m_mnuOptions = nullptr;
+    QAction* m_optionsEnd = nullptr;  // the separator before "Выход"
+    QHBoxLayout* m_strip = nullptr;
+    UnitWrapping m_unitWrapping;
     QMenu* m_mnuFuncUser = nullptr;
     std::vector<QMenu*> m_catalogueMenus;
 };

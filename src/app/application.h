@@ -12,12 +12,15 @@
 #include "session/session.h"
 #include "session/user_definitions_file.h"
 
+class QLabel;
 class QSettings;
 
 namespace tally {
 
+class DefinitionsDialogs;
 class DocumentEditor;
 class MainWindow;
+class SubjectMenus;
 
 // The life of the program: start-up builds the engine's tables and the catalogue, reads
 // the settings, the user's definitions and the document, and shows the window; shut-down
@@ -39,6 +42,7 @@ class Application : public QObject {
     void shutDown();
 
     MainWindow& window() { return *m_window; }
+    Session& session() { return *m_session; }
     Engine& engine() { return m_session->engine(); }
     CalculationDriver& driver() { return m_session->driver(); }
     const QString& dataFolder() const { return m_dataFolder; }
@@ -50,12 +54,19 @@ class Application : public QObject {
     // Saves the document and the definitions now; false when something could not be
     // written (the user has been told).
     bool saveWork();
+    // The Options menu's dialogs of the user's definitions and the units list.
+    DefinitionsDialogs& definitionsDialogs() { return *m_definitionsDialogs; }
+    // The help subjects and the option label that opens them.
+    SubjectMenus& subjects() { return *m_subjects; }
+    QLabel* subjectLabel() { return m_subjectLabel; }
 
   private:
     std::unique_ptr<QSettings> openSettings() const;
     void readSettings();
     void writeSettings();
     void loadDocument();
+    void addDefinitionsAndSubjects();
+    void readSubjects();
     bool saveDocument();
     void report(const QString& text);
     // Runs one step of start-up or shut-down; a failure is confined to its step, so the
@@ -73,6 +84,9 @@ class Application : public QObject {
     std::unique_ptr<UserDefinitionsFile> m_definitionsFile;
     DefinitionsLoad m_definitionsLoad;
     std::unique_ptr<MainWindow> m_window;
+    DefinitionsDialogs* m_definitionsDialogs = nullptr;  // owned by the window
+    SubjectMenus* m_subjects = nullptr;                  // owned by the window
+    QLabel* m_subjectLabel = nullptr;
     QTimer m_autosave;
     bool m_lastSaveFailed = false;
     bool m_shutDown = false;

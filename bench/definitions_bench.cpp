@@ -49,7 +49,7 @@ class CharacterMetrics : public tally::MenuTextMetrics {
     int textHeight() const override { return 14; }
 };
 
-// 5,000 lines in three levels: 50 topics of 10 subtopics of 9 formulas.
+// 5,000 lines in three levels: topics of 10 subtopics of 8 formulas.
 std::vector<std::u16string> subjectLines() {
     std::vector<std::u16string> lines;
     for (int topic = 0; lines.size() < 5000; ++topic) {

@@ -16,6 +16,7 @@
 #include "session/menu_insertion.h"
 #include "session/session.h"
 #include "session/temp_folder.h"
+#include "session/test_program.h"
 #include "support/evaluate.h"
 #include "units/catalogue_menus.h"
 
@@ -36,20 +37,12 @@ class ScriptedMessages : public MessageWindow {
     }
 };
 
-struct Program {
-    TextDocument document;
-    ScriptedMessages messages;
-    Session core{document, messages};
+struct Program : test::TestProgram<ScriptedMessages> {
     Engine& engine = core.engine();
     CatalogueMenus& menus = core.menus();
 
     DefinitionsEditor editor(Mode mode) {
         return DefinitionsEditor(mode, core.definitionsSession());
-    }
-    std::u16string calculate(std::u16string_view line) {
-        document.appendLine(line);
-        core.driver().calculateCurrentLine();
-        return document.lines().back();
     }
 };
 

@@ -13,6 +13,7 @@
 #include "engine/engine.h"
 #include "engine/message_window.h"
 #include "session/session.h"
+#include "session/test_program.h"
 #include "support/evaluate.h"
 
 namespace tally {
@@ -20,19 +21,12 @@ namespace {
 
 using test::utf8;
 
-struct Program {
-    TextDocument document;
-    AutomaticMessageWindow messages;
-    Session core{document, messages};
+struct Program : test::TestProgram<> {
     Engine& engine = core.engine();
     CalculationDriver& driver = core.driver();
 
     Removal removal(RemovalMode mode) { return Removal(mode, core.definitionsSession()); }
-    std::string calculate(std::u16string_view line) {
-        document.appendLine(line);
-        driver.calculateCurrentLine();
-        return utf8(document.lines().back());
-    }
+    std::string calculate(std::u16string_view line) { return utf8(TestProgram::calculate(line)); }
     void addCalculation(std::u16string_view expression) {
         driver.resultBox().text = expression;
         driver.addCalculation();

@@ -12,6 +12,7 @@
 #include "lang/blanks.h"
 #include "session/session.h"
 #include "session/subject_outline.h"
+#include "session/test_program.h"
 #include "support/evaluate.h"
 
 namespace tally {
@@ -52,12 +53,10 @@ TEST(SubjectFile, EveryFormulaCalculatesAsWritten) {
 
     std::vector<Formula> formulas = formulasOf(tree);
     EXPECT_GE(formulas.size(), 150u);
-    TextDocument document;
-    AutomaticMessageWindow messages;
-    Session session(document, messages);
+    test::TestProgram<> program;
     for (const Formula& formula : formulas) {
         SCOPED_TRACE(utf8(formula.item));
-        LineResult result = session.engine().evaluateLine(withoutBlanks(formula.text));
+        LineResult result = program.engine().evaluateLine(withoutBlanks(formula.text));
         EXPECT_EQ(utf8(result.syntaxMessage), "");
         EXPECT_FALSE(result.nestedSyntaxError);
         EXPECT_EQ(utf8(errorText(result.error)), "");
@@ -70,9 +69,7 @@ TEST(SubjectFile, EveryFormulaCalculatesAsWritten) {
 
 // A few formulas checked against values worked out by hand.
 TEST(SubjectFile, FormulasGiveTheirTextbookValues) {
-    TextDocument document;
-    AutomaticMessageWindow messages;
-    Session session(document, messages);
+    test::TestProgram<> program;
     const test::ValueCase cases[] = {
         {u"2[кг]*(3[м/с])^2/2", 9},
         {u"12[В]/4[Ом]", 3},
@@ -85,7 +82,7 @@ TEST(SubjectFile, FormulasGiveTheirTextbookValues) {
         {u"1°30'45\"", 1.5125, 1e-12},
         {u"Combin(10,3)*0.5^3*0.5^7", 0.1171875},
     };
-    test::expectValues(session.engine(), cases);
+    test::expectValues(program.engine(), cases);
 }
 
 }  // namespace

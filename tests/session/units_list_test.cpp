@@ -14,6 +14,7 @@
 #include "engine/message_window.h"
 #include "lang/code_page.h"
 #include "session/session.h"
+#include "session/test_program.h"
 #include "support/evaluate.h"
 #include "units/unit_definitions.h"
 
@@ -22,11 +23,7 @@ namespace {
 
 using test::utf8;
 
-struct Program {
-    TextDocument document;
-    AutomaticMessageWindow messages;
-    Session core{document, messages};
-};
+using Program = test::TestProgram<>;
 
 Program& program() {
     static Program shared;

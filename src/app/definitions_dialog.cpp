@@ -73,6 +73,15 @@ DefinitionsDialog::DefinitionsDialog(DefinitionsEditor editor, Messages& message
         connect(m_translate, &QPushButton::clicked, this, &DefinitionsDialog::translate);
         connect(m_inUse, &QCheckBox::toggled, this, &DefinitionsDialog::updateButtons);
     }
+    // The menu item inserts what follows "=" in the caption, or the whole caption when it
+    // has none: say so where the caption is typed.
+    if (m_editor.mode() == DefinitionsMode::Constants ||
+        m_editor.mode() == DefinitionsMode::Expressions) {
+        m_texts[0]->setPlaceholderText(QStringLiteral("например: Скорость света ="));
+        m_texts[0]->setToolTip(
+            QStringLiteral("Если название кончается знаком «=», пункт меню вставляет значение; "
+                           "иначе он вставляет весь текст пункта"));
+    }
     layout->addLayout(fields);
 
     auto* buttons = new QHBoxLayout;

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <memory>
@@ -109,8 +110,9 @@ SubjectPathDialog::SubjectPathDialog(const QString& path, int fontSize, bool cas
 
     QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
-    // The folder tree opens at the folder of the current subject; its folders are read in
-    // the background, so the tree is opened down to it again as they arrive.
+    // The folder tree opens at the folder of the current subject. Its folders are read in
+    // the background and the view is laid out when shown, so the tree is opened down to it
+    // again then and as folders arrive, until the user takes the tree in hand.
     auto reveal = [this, folder] {
         QModelIndex index = m_folders->index(folder);
         for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) {
@@ -120,16 +122,10 @@ SubjectPathDialog::SubjectPathDialog(const QString& path, int fontSize, bool cas
         m_folderView->scrollTo(index, QAbstractItemView::PositionAtCenter);
     };
     auto revealing = std::make_shared<QMetaObject::Connection>();
-    *revealing =
-        connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this, reveal, revealing] {
-            reveal();
-            if (!m_folderView->visualRect(m_folderView->currentIndex()).isEmpty()) {
-                disconnect(*revealing);
-            }
-        });
-    // Once the user picks a folder, the tree is theirs.
-    connect(m_folderView, &QTreeView::pressed, this, [this, revealing] { disconnect(*revealing); });
+    *revealing = connect(m_folders, &QFileSystemModel::directoryLoaded, this, reveal);
+    connect(m_folderView, &QTreeView::pressed, this, [revealing] { disconnect(*revealing); });
     reveal();
+    QTimer::singleShot(0, this, reveal);
     showFolder(folder);
     updateButtons();
 }

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -394,11 +395,12 @@ class DefinitionsWindowTest : public QObject {
         QString other = m_folder->filePath(QStringLiteral("Subjects/Other.txt"));
         auto application = start();
         SubjectMenus& subjects = application->subjects();
-        auto runDialog = [&](const char* button, int fontSize) {
+        auto runDialog = [&](const char* button, int fontSize, const char* display = "optCascade") {
             withModal<SubjectPathDialog>(subjects.loadAction(), [&](SubjectPathDialog& dialog) {
                 QCOMPARE(dialog.windowTitle(), QStringLiteral("Предметная область"));
                 dialog.pathBox()->setText(other);
                 dialog.findChild<QSpinBox*>()->setValue(fontSize);
+                dialog.findChild<QRadioButton*>(QString::fromLatin1(display))->setChecked(true);
                 dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
             });
         };
@@ -407,7 +409,8 @@ class DefinitionsWindowTest : public QObject {
         QCOMPARE(subjects.fontSize(), 12);
         QCOMPARE(subjects.font().pointSize(), 12);
         QVERIFY(subjects.path().endsWith(QStringLiteral("Subject.txt")));
-        runDialog("cmdNew", 9);
+        runDialog("cmdNew", 9, "optMenu");
+        QCOMPARE(subjects.display(), SubjectMenus::Display::Menu);
         QCOMPARE(subjects.tree().menu(1).count(), 1);
         QCOMPARE(toQString(subjects.tree().menu(1).items[0]), QStringLiteral("Химия"));
         QCOMPARE(subjects.path(), other);
@@ -418,6 +421,14 @@ class DefinitionsWindowTest : public QObject {
         QCOMPARE(settings.value(QStringLiteral("Settings/SubjectPath")).toString(), other);
         QCOMPARE(settings.value(QStringLiteral("Fonts/SubjFontSize")).toString(),
                  QStringLiteral("9"));
+        QCOMPARE(settings.value(QStringLiteral("Settings/SubjectMenuMode")).toString(),
+                 QStringLiteral("1"));
+        // The next start reads the chosen file in the chosen way.
+        application.reset();
+        auto again = start();
+        QCOMPARE(toQString(again->subjects().tree().menu(1).items[0]), QStringLiteral("Химия"));
+        QCOMPARE(again->subjects().display(), SubjectMenus::Display::Menu);
+        QCOMPARE(again->subjects().fontSize(), 9);
     }
 };
 

@@ -13,6 +13,7 @@
 #include "app/units_list_window.h"
 #include "appearance/subject_menus.h"
 #include "engine/message_window.h"
+#include "offscreen_main.h"
 
 namespace {
 
@@ -89,9 +90,5 @@ BENCHMARK(readSubjectFile)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

@@ -13,6 +13,7 @@
 #include "document/rich_document.h"
 #include "document/rtf_writer.h"
 #include "engine/message_window.h"
+#include "offscreen_main.h"
 
 namespace {
 
@@ -88,9 +89,5 @@ BENCHMARK(enterInTenThousandLineDocument)->Unit(benchmark::kMillisecond)->Iterat
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

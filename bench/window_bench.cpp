@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "document_folder.h"
 #include "engine/message_window.h"
+#include "offscreen_main.h"
 
 namespace {
 

@@ -31,7 +31,7 @@ package=$(ls "$build"/tally_*.deb)
 dpkg-deb -c "$package"
 contents=$(dpkg-deb -c "$package" | awk '{print $6}')
 for file in usr/bin/tally usr/bin/tally-calc usr/bin/UnstTally usr/share/tally/Introduction.rtf \
-            usr/share/man/man1/tally-calc.1.gz; do
+            usr/share/tally/Subjects/Subject.txt usr/share/man/man1/tally-calc.1.gz; do
     grep -qx "./$file" <<<"$contents" || fail "the package lacks /$file"
 done
 for pattern in '\.desktop$' '\.metainfo\.xml$' 'hicolor/scalable/apps/.*\.svg$' \

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QSaveFile>
 #include <QScreen>
@@ -11,11 +12,13 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/definitions_dialogs.h"
 #include "app/document_editor.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/rich_text_bridge.h"
 #include "appearance/skin.h"
+#include "app/subject_menus.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
 #include "identity/application_name.h"
@@ -95,6 +98,7 @@ void Application::startUp() {
         runStep("сохранение работы", [this] { saveWork(); });
     });
     runStep("внешний вид", [this] { applyLook(); });
+    addDefinitionsAndSubjects();
     runStep("настройка окна", [this, &engine] {
         m_window->setAngleMode(m_settings.angles);
         m_window->resultToClipboardAction()->setChecked(m_settings.resultToClipboard);
@@ -110,6 +114,7 @@ void Application::startUp() {
         m_window->refreshLists();
     });
     runStep("чтение документа", [this] { loadDocument(); });
+    runStep("чтение предметной области", [this] { readSubjects(); });
     runStep("восстановление Ans", [this, &engine] {
         engine.setAns(m_settings.ans);
         m_session->driver().restoreResultBox(m_settings.ans);
@@ -150,6 +155,30 @@ void Application::applyLook() {
     appearance.restore(m_settings.look);
 }
 
+// The Options items of the definitions dialogs, the units list and the subject file, and
+// the option label that opens the subjects.
+void Application::addDefinitionsAndSubjects() {
+    m_definitionsDialogs = new DefinitionsDialogs(*m_session, *m_window);
+    m_subjects = new SubjectMenus(*m_window, m_session->messages());
+    m_window->addOptionsItems(m_definitionsDialogs->unitActions() << m_subjects->loadAction());
+    m_window->addOptionsItems(m_definitionsDialogs->editingActions());
+    m_subjectLabel =
+        m_window->addOptionLabel(QStringLiteral("lblOptions5"), QStringLiteral("Предмет"),
+                                 QStringLiteral("Формулы предметной области"),
+                                 [this] { m_subjects->toggle(m_subjectLabel); });
+}
+
+void Application::readSubjects() {
+    m_subjects->setPath(m_settings.subjectPath);
+    m_subjects->setFontSize(m_settings.subjectFontSize);
+    m_subjects->setAppearance(m_window->appearance());
+    connect(&m_window->appearance(), &Appearance::classesChanged, this,
+            [this] { m_subjects->setAppearance(m_window->appearance()); });
+    m_subjects->setDisplay(m_settings.subjectMenuMode == 1 ? SubjectMenus::Display::Menu
+                                                           : SubjectMenus::Display::Cascade);
+    (void)m_subjects->read(m_subjects->path(), SubjectTree::Mode::New);
+}
+
 void Application::readSettings() {
     std::unique_ptr<QSettings> store = openSettings();
     SettingsStore::read(*store, m_settings);
@@ -163,6 +192,9 @@ void Application::writeSettings() {
     m_settings.ans = m_session->engine().ans();
     m_settings.look = m_window->appearance().settings();
     if (m_messageDialog) m_settings.suppressedMessage = m_messageDialog->suppressedTitle();
+    m_settings.subjectPath = m_subjects->path();
+    m_settings.subjectFontSize = m_subjects->fontSize();
+    m_settings.subjectMenuMode = m_subjects->display() == SubjectMenus::Display::Menu ? 1 : 0;
     bool minimised = m_window->isMinimized();
     if (!minimised) m_settings.position = m_window->pos();
     std::unique_ptr<QSettings> store = openSettings();

@@ -13,13 +13,16 @@
 #include "session/session.h"
 #include "session/user_definitions_file.h"
 
+class QLabel;
 class QSettings;
 
 namespace tally {
 
+class DefinitionsDialogs;
 class DocumentEditor;
 class HelpWindow;
 class MainWindow;
+class SubjectMenus;
 
 // The life of the program: start-up builds the engine's tables and the catalogue, reads
 // the settings, the user's definitions and the document, and shows the window; shut-down
@@ -41,6 +44,7 @@ class Application : public QObject {
     void shutDown();
 
     MainWindow& window() { return *m_window; }
+    Session& session() { return *m_session; }
     Engine& engine() { return m_session->engine(); }
     CalculationDriver& driver() { return m_session->driver(); }
     const QString& dataFolder() const { return m_dataFolder; }
@@ -52,6 +56,11 @@ class Application : public QObject {
     // Saves the document and the definitions now; false when something could not be
     // written (the user has been told).
     bool saveWork();
+    // The Options menu's dialogs of the user's definitions and the units list.
+    DefinitionsDialogs& definitionsDialogs() { return *m_definitionsDialogs; }
+    // The help subjects and the option label that opens them.
+    SubjectMenus& subjects() { return *m_subjects; }
+    QLabel* subjectLabel() { return m_subjectLabel; }
 
     // The help window on the help beside the program; when the help cannot be read the
     // message window says so.
@@ -65,6 +74,8 @@ class Application : public QObject {
     void readSettings();
     void writeSettings();
     void loadDocument();
+    void addDefinitionsAndSubjects();
+    void readSubjects();
     bool saveDocument();
     void report(const QString& text);
     // Runs one step of start-up or shut-down; a failure is confined to its step, so the
@@ -83,6 +94,9 @@ class Application : public QObject {
     DefinitionsLoad m_definitionsLoad;
     std::unique_ptr<MainWindow> m_window;
     QPointer<HelpWindow> m_help;
+    DefinitionsDialogs* m_definitionsDialogs = nullptr;  // owned by the window
+    SubjectMenus* m_subjects = nullptr;                  // owned by the window
+    QLabel* m_subjectLabel = nullptr;
     QTimer m_autosave;
     bool m_lastSaveFailed = false;
     bool m_shutDown = false;

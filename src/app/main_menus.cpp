@@ -66,7 +66,8 @@ void MainWindow::buildMenus(const Catalogue& catalogue) {
 
     QMenu* units = topMenu(QStringLiteral("Размерности"));
     units->setObjectName(QStringLiteral("mnuConversions"));
-    auto unit = [](std::u16string_view c) { return unitInsertion(c); };
+    // The wrapping is read when the item is chosen: the units list may have changed it.
+    auto unit = [this](std::u16string_view c) { return unitInsertion(c, m_unitWrapping); };
     for (const UnitCategory& category : menus.categories) {
         QMenu* menu = units->addMenu(menuCaption(category.captions));
         menu->setObjectName(toQString(category.captions.menu));

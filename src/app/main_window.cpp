@@ -139,6 +139,7 @@ void MainWindow::buildLayout() {
     // The option strip: the angle mode switches with a click; the evaluation counter of long
     // solver runs stands beside it.
     auto* strip = new QHBoxLayout;
+    m_strip = strip;
     auto* angle = new OptionLabel(angleModeText(AngleMode::Radians), m_appearance, central);
     angle->setObjectName(QStringLiteral("lblOptions2"));
     angle->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
@@ -178,9 +179,33 @@ void MainWindow::buildLayout() {
     });
 }
 
+QLabel* MainWindow::addOptionLabel(const QString& objectName, const QString& caption,
+                                   const QString& toolTip, std::function<void()> clicked) {
+    auto* label = new OptionLabel(caption, m_appearance, m_strip->parentWidget());
+    label->setObjectName(objectName);
+    label->setToolTip(toolTip);
+    label->clicked = std::move(clicked);
+    // Labels stand side by side at the left, before the stretch.
+    int stretch = m_strip->count();
+    for (int i = 0; i < m_strip->count(); ++i) {
+        if (m_strip->itemAt(i)->spacerItem()) {
+            stretch = i;
+            break;
+        }
+    }
+    m_strip->insertWidget(stretch, label);
+    return label;
+}
+
+void MainWindow::addOptionsItems(const QList<QAction*>& actions) {
+    m_mnuOptions->insertSeparator(m_optionsEnd);
+    m_mnuOptions->insertActions(m_optionsEnd, actions);
+}
+
 void MainWindow::buildOptionsMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("Параметры"));
     options->setObjectName(QStringLiteral("mnuOptions"));
+    m_mnuOptions = options;
     auto checkable = [&](const char* name, const QString& caption) {
         QAction* action = options->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
@@ -204,7 +229,7 @@ void MainWindow::buildOptionsMenu() {
             [this](bool on) { m_driver.options().convertSeparators = on; });
     connect(m_mnuUseDimension, &QAction::toggled, this,
             [this](bool on) { m_engine.setUseDimensions(on); });
-    options->addSeparator();
+    m_optionsEnd = options->addSeparator();
     QAction* exit = options->addAction(QStringLiteral("Выход"));
     exit->setObjectName(QStringLiteral("mnuExitMenu"));
     connect(exit, &QAction::triggered, this, &MainWindow::exitRequested);
@@ -463,12 +488,22 @@ void MainWindow::rebuildUserFunctionMenu() {
     m_mnuFuncUser->setEnabled(!m_mnuFuncUser->isEmpty());
 }
 
-void MainWindow::insertAtInput(const QString& text) {
-    if (m_cmbDec->lineEdit()->hasFocus()) {
-        m_cmbDec->lineEdit()->insert(text);
+void MainWindow::insertAtInput(const QString& text, int stepBack) {
+    // The window remembers its focused widget while another window (a units list, a
+    // subject menu) is active.
+    QLineEdit* field = m_cmbDec->lineEdit();
+    if (focusWidget() == field) {
+        field->insert(text);
+        field->setCursorPosition(std::max(0, field->cursorPosition() - stepBack));
+        field->setFocus();
         return;
     }
     m_editor.insertPlainText(text);
+    if (stepBack > 0) {
+        QTextCursor cursor = m_editor.textCursor();
+        cursor.setPosition(std::max(0, cursor.position() - stepBack));
+        m_editor.setTextCursor(cursor);
+    }
     m_editor.setFocus();
 }
 

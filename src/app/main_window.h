@@ -6,15 +6,18 @@
 #include <QTimer>
 #include <optional>
 
+#include <functional>
 #include "app/platform_adapters.h"
 #include "appearance/appearance.h"
 #include "appearance/appearance_dialog.h"
 #include "engine/engine_settings.h"
 #include "graph/plot_window_sink.h"
+#include "session/menu_insertion.h"
 
 class QAction;
 class QActionGroup;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QSizeGrip;
@@ -71,11 +74,22 @@ class MainWindow : public QMainWindow {
     AngleMode angleMode() const;
     // The lists the calculation changes, shown again.
     void refreshLists();
-    // Inserts text where the user is typing: the decimal field when it has the focus,
-    // otherwise the document.
-    void insertAtInput(const QString& text);
-    // The decimal field over its list, as the calculation driver holds them.
+    // The decimal field and its box of added calculations, shown again.
     void showResultBox();
+    // Inserts text where the user types: the decimal field when it was the last to have
+    // the focus, otherwise the document, replacing the selection there. The caret then
+    // steps back `stepBack` characters, so that "()" leaves it between the brackets.
+    void insertAtInput(const QString& text, int stepBack = 0);
+    // What wraps a unit inserted from the unit menus or the units list ("[" and "]" while
+    // the units list's Brackets option is on).
+    UnitWrapping& unitWrapping() { return m_unitWrapping; }
+
+    // Puts items into the Options menu, in a group of their own before "Выход".
+    void addOptionsItems(const QList<QAction*>& actions);
+    // Adds a label to the option strip that acts as a button.
+    QLabel* addOptionLabel(const QString& objectName, const QString& caption,
+                           const QString& toolTip, std::function<void()> clicked);
+
 
     // The Edit menu's commands on the document, with its undo history and find dialog.
     EditCommands& editCommands() { return *m_editCommands; }
@@ -156,6 +170,10 @@ class MainWindow : public QMainWindow {
     QAction* m_mnuAppearance = nullptr;
     QMenu* m_mnuScreenSize = nullptr;
     QActionGroup* m_screenSizes = nullptr;
+    QMenu* m_mnuOptions = nullptr;
+    QAction* m_optionsEnd = nullptr;  // the separator before "Выход"
+    QHBoxLayout* m_strip = nullptr;
+    UnitWrapping m_unitWrapping;
     QMenu* m_mnuFuncUser = nullptr;
     std::vector<QMenu*> m_catalogueMenus;
     EditCommands* m_editCommands = nullptr;

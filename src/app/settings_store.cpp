@@ -62,6 +62,7 @@ void SettingsStore::read(QSettings& s, WindowSettings& w) {
     readBool(s, QStringLiteral("AddFuncToKeypad"), w.addFunctionsToKeypad);
     readInt(s, QStringLiteral("NumFuncListCol"), w.functionListColumns);
     readText(s, QStringLiteral("SubjectPath"), w.subjectPath);
+    readInt(s, QStringLiteral("SubjectMenuMode"), w.subjectMenuMode);
     if (s.contains(QStringLiteral("MainLeft")) && s.contains(QStringLiteral("MainTop"))) {
         double left = 0;
         double top = 0;
@@ -93,6 +94,7 @@ void SettingsStore::write(QSettings& s, const WindowSettings& w, bool writePosit
     s.setValue(QStringLiteral("AddFuncToKeypad"), booleanText(w.addFunctionsToKeypad));
     s.setValue(QStringLiteral("NumFuncListCol"), QString::number(w.functionListColumns));
     s.setValue(QStringLiteral("SubjectPath"), w.subjectPath);
+    s.setValue(QStringLiteral("SubjectMenuMode"), QString::number(w.subjectMenuMode));
     s.setValue(QStringLiteral("KeypadShow"), QString::number(w.keypadShow));
     if (writePosition) {
         s.setValue(QStringLiteral("MainLeft"), QString::number(w.position.x()));

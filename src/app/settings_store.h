@@ -23,6 +23,9 @@ struct WindowSettings {
     bool addFunctionsToKeypad = false;
     int functionListColumns = 2;
     QString subjectPath;
+    // How the help subjects open: 0 cascading windows that stay open ("Каскад"), 1 pop-up
+    // menus that close after a choice ("Меню").
+    int subjectMenuMode = 0;
     bool hasPosition = false;
     QPoint position;
     bool useDimensions = true;

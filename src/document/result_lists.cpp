@@ -31,6 +31,14 @@ void VariablesList::assign(std::vector<std::u16string> items) {
     m_shown = -1;
 }
 
+void VariablesList::removeAt(std::size_t index) {
+    std::vector<std::u16string> items = std::move(m_items);
+    items.erase(items.begin() + static_cast<long>(index));
+    int shown = m_shown;
+    assign(std::move(items));
+    m_shown = shown;
+}
+
 std::u16string VariablesList::nameOf(std::u16string_view item) {
     std::size_t last = item.rfind(u'=');
     return std::u16string(item.substr(0, last == std::u16string_view::npos ? item.size() : last));
@@ -54,6 +62,13 @@ void UserFunctionList::update(std::u16string_view name,
     } else {
         m_byName.emplace(std::u16string(name), m_sorted.insert(std::move(item)));
     }
+    m_laidOut = false;
+}
+
+void UserFunctionList::removeAt(std::size_t index) {
+    auto item = std::next(m_sorted.begin(), static_cast<long>(index));
+    m_byName.erase(nameOf(*item));
+    m_sorted.erase(item);
     m_laidOut = false;
 }
 

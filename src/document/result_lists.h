@@ -39,6 +39,7 @@ class VariablesList {
     int update(std::u16string_view name, std::u16string_view value);
     const std::vector<std::u16string>& items() const { return m_items; }
     void clear() { assign({}); }
+    void removeAt(std::size_t index);
     // Replaces every item at once (a list read back from a file); one item per name.
     void assign(std::vector<std::u16string> items);
     // The item the box shows, or -1 when it rests on its caption.
@@ -61,6 +62,11 @@ class UserFunctionList {
     void update(std::u16string_view name, const std::vector<std::u16string>& parameters,
                 std::u16string_view body);
     const std::vector<std::u16string>& items() const;
+    void removeAt(std::size_t index);
+    // The function an item defines: its text before "(".
+    static std::u16string nameOf(std::u16string_view item) {
+        return std::u16string(item.substr(0, item.find(u'(')));
+    }
 
   private:
     struct Less {

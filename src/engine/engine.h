@@ -51,6 +51,12 @@ class Engine {
     // Defines or replaces a user function; false when the name cannot become one.
     bool defineUserFunction(std::u16string_view name, std::vector<std::u16string> parameters,
                             std::u16string body);
+    // Removes the user's function of that name: calling it is then an unknown function.
+    bool removeUserFunction(std::u16string_view name) {
+        return m_tables.symbols.removeUserFunction(name);
+    }
+    // Sets the user's variable back to 0, as if it had never been assigned.
+    bool freeVariable(std::u16string_view name) { return m_tables.symbols.freeVariable(name); }
 
     // The unit registered under that name (exact case), if any.
     std::optional<RegisteredUnit> findUnit(std::u16string_view name) const;

@@ -67,4 +67,24 @@ const UserFunction* SymbolTable::findUserFunction(std::u16string_view name) cons
     return &m_functions[code::userFunctionNumber(kind)];
 }
 
+bool SymbolTable::removeUserFunction(std::u16string_view name) {
+    EntryRef entry = find(name);
+    if (!entry.valid() || !code::isUserFunction(m_variables[entry].code)) return false;
+    m_variables[entry].code = code::kVariable;
+    m_variables[entry].value = 0;
+    return true;
+}
+
+bool SymbolTable::freeVariable(std::u16string_view name) {
+    EntryRef entry = find(name);
+    if (!entry.valid()) return false;
+    VariableEntry& e = m_variables[entry];
+    // The names an assignment may store into: variables and function names.
+    bool assignable = e.code == code::kVariable || code::isUserFunction(e.code) ||
+                      code::isBuiltInFunction(e.code);
+    if (!assignable) return false;
+    e.value = 0;
+    return true;
+}
+
 }  // namespace tally

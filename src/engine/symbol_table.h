@@ -51,6 +51,13 @@ class SymbolTable {
                             std::u16string body);
     // The user function of that name (any letter case), or null.
     const UserFunction* findUserFunction(std::u16string_view name) const;
+    // The name stops standing for a user function and becomes a fresh variable; its record
+    // stays, unreachable, so that the numbers of the others do not change. False when the
+    // name is no user function.
+    bool removeUserFunction(std::u16string_view name);
+    // A variable (or a value stored under a function's name) goes back to 0, the value of a
+    // name never assigned. False when the name holds no value the user can free.
+    bool freeVariable(std::u16string_view name);
 
     int size() const { return m_variables.size(); }
 

@@ -42,10 +42,10 @@ class Session {
     // loader reports what it could not read through the message window.
     DefinitionsLoad loadDefinitions(UserDefinitionsFile& file);
     DefinitionsSave saveDefinitions(UserDefinitionsFile& file);
-
-  private:
+    // What the definitions file and the definitions editor work on.
     DefinitionsSession definitionsSession();
 
+  private:
     Engine m_engine;
     CalculationDriver m_driver;
     Messages m_messages;

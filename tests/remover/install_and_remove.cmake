@@ -20,7 +20,8 @@ foreach(time first second)
     endif()
 endforeach()
 foreach(file bin/tally bin/tally-calc bin/UnstTally bin/St6unst bin/St6unst.log
-             share/tally/Introduction.rtf share/man/man1/tally-calc.1.gz)
+             share/tally/Introduction.rtf share/tally/Subjects/Subject.txt
+             share/man/man1/tally-calc.1.gz)
     if(NOT EXISTS "${prefix}/${file}")
         message(FATAL_ERROR "Not installed: ${file}")
     endif()

@@ -16,6 +16,9 @@ namespace {
 constexpr double kLargest = 1.79769313486231e308;
 constexpr int kMostPoints = 1000000;
 constexpr double kMostTerms = 1e8;
+// FZero and FMin settle within a few hundred steps on any function that has the root or
+// minimum asked for; one that keeps them searching longer is given up.
+constexpr int kMostSearchSteps = 10000;
 
 // An expression in a bound variable, evaluated again and again for trial values.
 class BoundExpression {
@@ -211,8 +214,12 @@ double findZero(BoundExpression& f, double a, double b, double tolerance, Faults
         return 0;
     }
     double c = a, fc = fa, d = b - a, e = d;
-    for (;;) {
+    for (int step = 0;; ++step) {
         if (f.stopped()) return 0;
+        if (step == kMostSearchSteps) {
+            faults.raise();
+            return 0;
+        }
         if (std::fabs(fc) < std::fabs(fb)) {
             a = b, b = c, c = a;
             fa = fb, fb = fc, fc = fa;
@@ -253,13 +260,17 @@ double findZero(BoundExpression& f, double a, double b, double tolerance, Faults
 
 // FMin: golden-section search combined with parabolic interpolation; the abscissa of a
 // minimum over [a, b].
-double findMinimum(BoundExpression& f, double a, double b, double tolerance) {
+double findMinimum(BoundExpression& f, double a, double b, double tolerance, Faults& faults) {
     const double golden = 0.5 * (3 - std::sqrt(5.0));
     const double epsilon = std::sqrt(machineEpsilon());
     double v = a + golden * (b - a), w = v, x = v, d = 0, e = 0;
     double fx = f(x), fv = fx, fw = fx;
-    for (;;) {
+    for (int step = 0;; ++step) {
         if (f.stopped()) return x;
+        if (step == kMostSearchSteps) {
+            faults.raise();
+            return 0;
+        }
         double xm = 0.5 * (a + b);
         double tol1 = epsilon * std::fabs(x) + tolerance / 3;
         double tol2 = 2 * tol1;
@@ -447,6 +458,13 @@ double computeSolver(FunctionCall& call) {
     if (function == Function::FMax) text = u"-(" + text + u")";
     BoundExpression f(evaluator, bound, std::move(text));
     double a = call.argument(2);
+    // An interval wider than the largest double cannot be searched or summed.
+    bool interval = function != Function::FDiff && function != Function::FDiff2 &&
+                    function != Function::FDiff3 && function != Function::Do;
+    if (interval && !std::isfinite(call.argument(3) - a)) {
+        faults.raise();
+        return 0;
+    }
     double tolerance = LineEvaluator::kSolverTolerance;
     double result = 0;
     switch (function) {
@@ -471,7 +489,7 @@ double computeSolver(FunctionCall& call) {
             break;
         case Function::FMin:
         case Function::FMax:
-            result = findMinimum(f, a, call.argument(3), tolerance);
+            result = findMinimum(f, a, call.argument(3), tolerance, faults);
             break;
         case Function::Do:
             result = loop(call, f, faults);

@@ -74,6 +74,12 @@ TEST(SolverFunctions, RefuseWhatCannotBeComputed) {
         {u"FInt(x, 0, 1)", errorText(EngineError::InvalidArgument)},
         {u"FInt(x, x=0)", errorText(EngineError::TooFewArguments)},
         {u"XYPlot(t, t, t=0, 1, 2, 3)", errorText(EngineError::TooFewArguments)},
+        // An interval wider than the largest double is refused rather than searched for ever.
+        {u"FMin(x^2, x=-1e308, 1e308)", errorText(EngineError::InvalidArgument)},
+        {u"FMax(x^2, x=-1e308, 1e308)", errorText(EngineError::InvalidArgument)},
+        {u"FZero(x, x=-1e308, 1e308)", errorText(EngineError::InvalidArgument)},
+        {u"FInt(x, x=-1e308, 1e308)", errorText(EngineError::InvalidArgument)},
+        {u"FSum(x, x=-1e308, 1e308, 1e300)", errorText(EngineError::InvalidArgument)},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(utf8(line));

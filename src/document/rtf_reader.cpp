@@ -13,8 +13,10 @@
 
 namespace tally {
 
-RtfReadResult RtfReadResult::success(RichDocument document) {
-    return RtfReadResult(std::move(document));
+RtfReadResult RtfReadResult::success(RichDocument document, bool complete) {
+    RtfReadResult result(std::move(document));
+    result.m_complete = complete;
+    return result;
 }
 
 RtfReadResult RtfReadResult::failure(std::u16string_view message) {
@@ -215,9 +217,10 @@ RtfReadResult RtfReader::read() {
     } while (!atEnd() && !m_groups.empty());
 
     // A truncated file keeps what it holds, including its unfinished last paragraph.
+    bool complete = m_groups.empty();
     flushText();
     if (!m_paragraph.runs.empty()) storeParagraph();
-    return RtfReadResult::success(std::move(m_document));
+    return RtfReadResult::success(std::move(m_document), complete);
 }
 
 bool RtfReader::openGroup() {

@@ -24,10 +24,13 @@ inline constexpr std::size_t kMaxRtfGroupDepth = 1000;
 // The document read from an RTF file, or the message that says why it could not be read.
 class [[nodiscard]] RtfReadResult {
   public:
-    static RtfReadResult success(RichDocument document);
+    static RtfReadResult success(RichDocument document, bool complete = true);
     static RtfReadResult failure(std::u16string_view message);
 
     bool ok() const { return std::holds_alternative<RichDocument>(m_value); }
+    // Whether the file ended where its outermost group closes; a truncated file yields what
+    // it holds, but not all it held.
+    bool complete() const { return ok() && m_complete; }
     // The document read; an empty one when reading failed.
     const RichDocument& document() const;
     RichDocument takeDocument();
@@ -39,6 +42,7 @@ class [[nodiscard]] RtfReadResult {
         : m_value(std::move(value)) {}
 
     std::variant<RichDocument, std::u16string> m_value;
+    bool m_complete = true;
 };
 
 // Reads an RTF document: text, paragraphs, fonts, sizes, colours, bold and italic.

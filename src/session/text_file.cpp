@@ -1,8 +1,14 @@
 #include "session/text_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <system_error>
 
 #include "lang/code_page.h"
@@ -12,7 +18,29 @@ namespace tally {
 
 namespace {
 
+// The reasons a user meets most often, in the program's language; others as the system
+// words them.
 std::u16string describe(const std::error_code& error) {
+    switch (static_cast<std::errc>(error.value())) {
+        case std::errc::no_space_on_device:
+            return u"на диске нет места";
+        case std::errc::permission_denied:
+        case std::errc::operation_not_permitted:
+            return u"нет прав на запись";
+        case std::errc::read_only_file_system:
+            return u"диск доступен только для чтения";
+        case std::errc::no_such_file_or_directory:
+            return u"папка не найдена";
+        case std::errc::io_error:
+            return u"ошибка ввода-вывода";
+        case std::errc::file_too_large:
+            return u"файл слишком велик";
+        default:
+            break;
+    }
+#ifdef EDQUOT
+    if (error.value() == EDQUOT) return u"превышена дисковая квота";
+#endif
     return fromUtf8(error.message());
 }
 
@@ -20,6 +48,39 @@ std::filesystem::path withSuffix(const std::filesystem::path& file, std::string_
     std::filesystem::path result = file;
     result += suffix;
     return result;
+}
+
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+
+// Writes every byte, going on after a partial write.
+bool writeAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A new file beside `file` under a name no other writer uses: a random suffix, created
+// exclusively.
+int createTemporary(const std::filesystem::path& file, std::filesystem::path& temporary) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::uint64_t suffix = (std::uint64_t{random()} << 32) ^ random();
+        char name[24];
+        std::snprintf(name, sizeof name, ".%016llx.tmp", static_cast<unsigned long long>(suffix));
+        temporary = withSuffix(file, name);
+        int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST) return descriptor;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 }  // namespace
@@ -75,29 +136,32 @@ std::string encodeLines(const std::vector<std::u16string>& lines) {
 }
 
 FileWrite replaceFile(const std::filesystem::path& file, std::string_view bytes) {
-    const std::filesystem::path temporary = withSuffix(file, ".tmp");
     FileWrite result;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.is_open()) {
-            result.error = u"не удалось создать временный файл " + temporary.u16string();
-            return result;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            result.error = u"не удалось записать временный файл " + temporary.u16string();
-            return result;
-        }
+    std::filesystem::path temporary;
+    int descriptor = createTemporary(file, temporary);
+    if (descriptor < 0) {
+        result.error = describe(lastError()) + u" (" + file.parent_path().u16string() + u")";
+        return result;
+    }
+    // The bytes reach the disk before the new file takes the old one's name, so a crash
+    // leaves either file whole.
+    bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+    std::error_code writeError = lastError();
+    if (::close(descriptor) != 0 && written) {
+        written = false;
+        writeError = lastError();
+    }
+    std::error_code ignored;
+    if (!written) {
+        std::filesystem::remove(temporary, ignored);
+        result.error = describe(writeError) + u" (" + file.u16string() + u")";
+        return result;
     }
     std::error_code error;
     std::filesystem::rename(temporary, file, error);
     if (error) {
-        std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        result.error = describe(error);
+        result.error = describe(error) + u" (" + file.u16string() + u")";
         return result;
     }
     result.ok = true;

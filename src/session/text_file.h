@@ -27,8 +27,10 @@ struct [[nodiscard]] FileWrite {
     std::u16string error;
 };
 
-// Writes the bytes to a temporary file in the same folder and renames it over `file`, so
-// that a failure at any point leaves the old file as it was.
+// Writes the bytes to a temporary file of its own in the same folder, makes sure they are
+// on the disk, and renames it over `file`, so that a failure at any point leaves the old
+// file as it was and two writers never share a temporary file. The error names the reason
+// and the path.
 FileWrite replaceFile(const std::filesystem::path& file, std::string_view bytes);
 
 struct [[nodiscard]] FileBackup {

@@ -206,10 +206,9 @@ DefinitionsContent contentOf(DefinitionsSession& session) {
 
 DefinitionsLoad UserDefinitionsFile::load(DefinitionsSession& session) {
     DefinitionsLoad result;
-    m_backupPending = false;
-    TextFileLines file = readTextLines(m_file);
+    TextFileLines file = readTextLines(m_file.path());
     if (file.status == TextFileLines::Status::Failed) {
-        m_backupPending = true;
+        m_file.keepOriginal();
         session.messages.notify(kReadTitle, kReadError);
         result.status = DefinitionsLoad::Status::Unreadable;
         return result;
@@ -222,9 +221,9 @@ DefinitionsLoad UserDefinitionsFile::load(DefinitionsSession& session) {
         result.skippedLines += applySection(section, parsed.content, session);
     }
     result.status = DefinitionsLoad::Status::Loaded;
-    if (result.skippedLines > 0) m_backupPending = true;
+    if (result.skippedLines > 0) m_file.keepOriginal();
     if (parsed.stop != ParsedDefinitions::Stop::None) {
-        m_backupPending = true;
+        m_file.keepOriginal();
         result.status = DefinitionsLoad::Status::StoppedEarly;
         result.stopLine = parsed.stopLine;
     }
@@ -238,33 +237,16 @@ DefinitionsLoad UserDefinitionsFile::load(DefinitionsSession& session) {
 
 DefinitionsSave UserDefinitionsFile::save(DefinitionsSession& session) {
     DefinitionsSave result;
-    std::string bytes = encodeLines(formatDefinitions(contentOf(session)));
-    auto fail = [&](std::u16string reason) {
-        result.error = std::move(reason);
-        session.messages.notify(kWriteTitle, u"Не удалось сохранить файл User-def.txt: " +
-                                                 result.error + u". Прежний файл не изменён.");
-        return result;
-    };
-
-    std::error_code error;
-    if (m_file.has_parent_path()) std::filesystem::create_directories(m_file.parent_path(), error);
-    if (error) return fail(fromUtf8(error.message()));
-    bool present = std::filesystem::exists(m_file, error);
-    if (error) return fail(fromUtf8(error.message()));
-    if (m_backupPending && present) {
-        FileBackup backup = keepBackupCopy(m_file);
-        if (!backup.ok) return fail(u"не удалось сохранить прежний файл: " + backup.error);
-        result.backup = backup.backup;
+    KeptFileWrite written = m_file.write(encodeLines(formatDefinitions(contentOf(session))));
+    result.saved = written.saved;
+    result.backup = written.backup;
+    result.error = written.error;
+    if (!result.backup.empty()) {
         session.messages.notify(kWriteTitle,
                                 u"Файл User-def.txt был прочитан не полностью. Его прежнее "
                                 u"содержимое сохранено в файле " +
-                                    backup.backup.filename().u16string() + u".");
+                                    result.backup.filename().u16string() + u".");
     }
-    m_backupPending = false;
-
-    FileWrite written = replaceFile(m_file, bytes);
-    if (!written.ok) return fail(written.error);
-    result.saved = true;
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "session/kept_file.h"
 #include "session/user_definitions.h"
 
 namespace tally {
@@ -61,15 +62,16 @@ class UserDefinitionsFile {
         return UserDefinitionsFile(dataFolder / std::filesystem::path(kFileName));
     }
 
-    const std::filesystem::path& path() const { return m_file; }
+    const std::filesystem::path& path() const { return m_file.path(); }
     DefinitionsLoad load(DefinitionsSession& session);
+    // A failure is the caller's to report; a kept original is told through the message
+    // window.
     DefinitionsSave save(DefinitionsSession& session);
     // Whether the next save keeps a copy of the file first.
-    bool backupPending() const { return m_backupPending; }
+    bool backupPending() const { return m_file.backupPending(); }
 
   private:
-    std::filesystem::path m_file;
-    bool m_backupPending = false;
+    KeptFile m_file;
 };
 
 }  // namespace tally

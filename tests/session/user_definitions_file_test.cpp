@@ -300,17 +300,21 @@ TEST(UserDefinitionsFile, FailedSaveLeavesTheOldFile) {
     UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     ASSERT_EQ(file.load(session).status, Status::Loaded);
     program.calculate(u"новая=1");
-    // The temporary file cannot be created where a folder of its name stands.
-    std::filesystem::create_directory(folder / "User-def.txt.tmp");
+    // A folder now stands where the file was: the new file cannot take its name.
+    std::filesystem::remove(folder / "User-def.txt");
+    std::filesystem::create_directory(folder / "User-def.txt");
+    writeBytes(folder / "User-def.txt" / "kept", original);
     DefinitionsSave save = file.save(session);
     EXPECT_FALSE(save.saved);
     EXPECT_FALSE(save.error.empty());
-    EXPECT_EQ(readBytes(folder / "User-def.txt"), original);
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "User-def.txt.tmp"));
-    ASSERT_EQ(program.window.shown.size(), 1u);
-    EXPECT_EQ(program.window.shown[0].find(
-                  u"Tally Запись конфигурации: Не удалось сохранить файл User-def.txt"),
-              0u);
+    EXPECT_EQ(readBytes(folder / "User-def.txt" / "kept"), original);
+    // Nothing of the failed attempt is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    // The caller reports the failure, with the reason and the path the error names.
+    EXPECT_NE(save.error.find(u"User-def.txt"), std::u16string::npos);
+    EXPECT_TRUE(program.window.shown.empty());
 }
 
 // The same definitions as an older system wrote them: Windows-1251 bytes.

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <filesystem>
@@ -17,10 +16,8 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/rich_text_bridge.h"
-#include "appearance/skin.h"
 #include "app/subject_menus.h"
-#include "document/rtf_reader.h"
-#include "document/rtf_writer.h"
+#include "appearance/skin.h"
 #include "identity/application_name.h"
 #include "installation/program_data.h"
 #include "session/data_folder.h"
@@ -41,10 +38,8 @@ Application::Application(const QString& programFolder, const QString& settingsFi
     m_dataFolder = QString::fromStdU16String(folder.u16string());
     m_definitionsFile =
         std::make_unique<UserDefinitionsFile>(UserDefinitionsFile::inFolder(folder));
+    m_documentFile = std::make_unique<DocumentFile>(DocumentFile::inFolder(folder));
     m_settings = SettingsStore::defaults(m_programDataFolder, m_dataFolder);
-    m_autosave.setSingleShot(true);
-    m_autosave.setInterval(kAutosaveDelayMilliseconds);
-    connect(&m_autosave, &QTimer::timeout, this, [this] { saveWork(); });
 }
 
 Application::~Application() = default;
@@ -58,7 +53,7 @@ std::unique_ptr<QSettings> Application::openSettings() const {
 }
 
 QString Application::documentPath() const {
-    return m_dataFolder + QStringLiteral("/Calculations.rtf");
+    return QString::fromStdU16String(m_documentFile->path().u16string());
 }
 
 void Application::runStep(const char* name, const std::function<void()>& step) {
@@ -88,7 +83,14 @@ void Application::startUp() {
         shutDown();
         QApplication::quit();
     });
-    connect(m_window.get(), &MainWindow::workChanged, this, [this] { m_autosave.start(); });
+    m_saver =
+        std::make_unique<WorkSaver>(*m_session, *m_editor, *m_documentFile, *m_definitionsFile);
+    connect(m_window.get(), &MainWindow::workChanged, m_saver.get(), &WorkSaver::changed);
+    connect(m_saver.get(), &WorkSaver::saveFailed, m_window.get(), &MainWindow::showNotice);
+    connect(m_saver.get(), &WorkSaver::saveSucceeded, m_window.get(), &MainWindow::clearNotice);
+    m_termination = new TerminationSignals(this);
+    connect(m_termination, &TerminationSignals::terminationRequested, m_window.get(),
+            &MainWindow::requestExit);
     connect(m_window.get(), &MainWindow::helpRequested, this, &Application::showHelp);
     connect(m_window.get(), &MainWindow::aboutRequested, this, &Application::showAbout);
     m_window->setMessages(&m_session->messages());
@@ -137,7 +139,7 @@ void Application::startUp() {
     // its size.
     m_editor->ensureCursorVisible();
     // Loading is not a change worth saving.
-    m_autosave.stop();
+    m_saver->forgetChanges();
 }
 
 // The stored look, before the document is loaded: the document is drawn with it from the
@@ -204,23 +206,30 @@ void Application::writeSettings() {
 // The saved document, or the introduction when there is none yet; either way it is saved
 // as Calculations.rtf, so the introduction is never overwritten.
 void Application::loadDocument() {
-    QString path = documentPath();
+    const CharFormat textFormat{u"Courier New", 10, {0, 0, 0}, false, false};
+    DocumentRead read = m_documentFile->load(textFormat);
     int caret = -1;
-    if (QFileInfo(path).size() <= 0) {
+    QString path = documentPath();
+    if (read.kind == DocumentRead::Kind::Missing) {
         path = m_programDataFolder + QStringLiteral("/Introduction.rtf");
+        QFile introduction(path);
+        if (!introduction.open(QIODevice::ReadOnly)) return;
+        QByteArray bytes = introduction.readAll();
+        read = readDocumentBytes(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            textFormat);
         caret = 158;
-    }
-    QFile file(path);
-    if (QFileInfo(path).size() <= 0 || !file.open(QIODevice::ReadOnly)) return;
-    QByteArray bytes = file.readAll();
-    RtfReadResult result =
-        readRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!result.ok()) {
-        report(QStringLiteral("Документ %1 не прочитан: %2").arg(path, toQString(result.error())));
-        return;
+    } else if (!read.complete) {
+        report(QStringLiteral("Документ %1 прочитан не полностью: %2. Прежний файл будет "
+                              "сохранён как %3 перед первой записью.")
+                   .arg(path, toQString(read.problem), path + QStringLiteral(".bak")));
+    } else if (read.kind == DocumentRead::Kind::PlainText) {
+        report(QStringLiteral("Документ %1 не в формате RTF и прочитан как текст. Прежний файл "
+                              "будет сохранён как %2 перед первой записью.")
+                   .arg(path, path + QStringLiteral(".bak")));
     }
     m_editor->setColouringEnabled(false);
-    fillDocument(*m_editor->document(), result.document());
+    fillDocument(*m_editor->document(), read.document);
     m_editor->setColouringEnabled(true);
     QTextCursor cursor(m_editor->document());
     int end = m_editor->document()->characterCount() - 1;
@@ -230,39 +239,35 @@ void Application::loadDocument() {
     m_window->resetUndoHistory();
 }
 
-bool Application::saveDocument() {
-    std::string rtf = writeRtf(toRichDocument(*m_editor->document()));
-    QSaveFile file(documentPath());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(rtf.data(), static_cast<qint64>(rtf.size())) !=
-            static_cast<qint64>(rtf.size()) ||
-        !file.commit()) {
-        report(QStringLiteral("Не удалось сохранить документ %1: %2")
-                   .arg(documentPath(), file.errorString()));
-        return false;
-    }
-    return true;
-}
-
 bool Application::saveWork() {
-    bool saved = saveDocument();
-    saved = m_session->saveDefinitions(*m_definitionsFile).saved && saved;
-    m_lastSaveFailed = !saved;
-    return saved;
+    return m_saver->saveNow();
 }
 
 void Application::report(const QString& text) {
-    // A failing disk reports once, not at every automatic save.
-    if (m_lastSaveFailed) return;
-    m_session->messages().notify(u"Tally Сохранение", text.toStdU16String());
+    m_session->messages().notify(u"Tally Документ", text.toStdU16String());
 }
 
 void Application::shutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
-    m_autosave.stop();
+    m_saver->forgetChanges();
     runStep("запись настроек", [this] { writeSettings(); });
-    runStep("сохранение работы", [this] { saveWork(); });
+    runStep("сохранение работы", [this] { saveBeforeExit(); });
+}
+
+// The work is saved one last time; when that fails the user decides, and nothing is given up
+// without being asked.
+void Application::saveBeforeExit() {
+    while (!m_saver->saveNow()) {
+        if (!m_exitSaveQuestion) return;
+        QString folder;
+        ExitSaveChoice choice = m_exitSaveQuestion(m_saver->problem(), folder);
+        if (choice == ExitSaveChoice::Quit) return;
+        if (choice == ExitSaveChoice::SaveElsewhere && !folder.isEmpty() &&
+            m_saver->saveInto(folder)) {
+            return;
+        }
+    }
 }
 
 }  // namespace tally

@@ -7,9 +7,13 @@
 #include <functional>
 #include <memory>
 
+#include "app/exit_save_dialog.h"
 #include "app/message_dialog.h"
 #include "app/settings_store.h"
+#include "app/termination_signals.h"
+#include "app/work_saver.h"
 #include "engine/message_window.h"
+#include "session/document_file.h"
 #include "session/session.h"
 #include "session/user_definitions_file.h"
 
@@ -26,13 +30,11 @@ class SubjectMenus;
 
 // The life of the program: start-up builds the engine's tables and the catalogue, reads
 // the settings, the user's definitions and the document, and shows the window; shut-down
-// writes them all back. Work is also saved a short while after every change, so that a
-// crash loses nothing.
+// (Exit, the end of the session, or a termination signal) writes them all back. Work is
+// also saved at most two seconds after a change, so that a crash loses nothing.
 class Application : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kAutosaveDelayMilliseconds = 2000;
-
     // `programFolder` is where the program itself lives; its read-only data is found from
     // there. `settingsFile` empty: the per-user store of the system; `messageWindow` null:
     // the program's own message dialog.
@@ -54,8 +56,14 @@ class Application : public QObject {
     // How reading the user definitions went at start-up.
     const DefinitionsLoad& definitionsLoad() const { return m_definitionsLoad; }
     // Saves the document and the definitions now; false when something could not be
-    // written (the user has been told).
+    // written (the window says so until a save succeeds).
     bool saveWork();
+    WorkSaver& workSaver() { return *m_saver; }
+    // Who decides at exit when the last save failed; the program's own dialog by default,
+    // tests answer themselves.
+    void setExitSaveQuestion(ExitSaveQuestion question) {
+        m_exitSaveQuestion = std::move(question);
+    }
     // The Options menu's dialogs of the user's definitions and the units list.
     DefinitionsDialogs& definitionsDialogs() { return *m_definitionsDialogs; }
     // The help subjects and the option label that opens them.
@@ -76,8 +84,8 @@ class Application : public QObject {
     void loadDocument();
     void addDefinitionsAndSubjects();
     void readSubjects();
-    bool saveDocument();
     void report(const QString& text);
+    void saveBeforeExit();
     // Runs one step of start-up or shut-down; a failure is confined to its step, so the
     // others still run, and the user is told which step failed.
     void runStep(const char* name, const std::function<void()>& step);
@@ -97,8 +105,10 @@ class Application : public QObject {
     DefinitionsDialogs* m_definitionsDialogs = nullptr;  // owned by the window
     SubjectMenus* m_subjects = nullptr;                  // owned by the window
     QLabel* m_subjectLabel = nullptr;
-    QTimer m_autosave;
-    bool m_lastSaveFailed = false;
+    std::unique_ptr<DocumentFile> m_documentFile;
+    std::unique_ptr<WorkSaver> m_saver;
+    TerminationSignals* m_termination = nullptr;
+    ExitSaveQuestion m_exitSaveQuestion = askAboutUnsavedWork;
     bool m_shutDown = false;
 };
 

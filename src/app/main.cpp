@@ -1,10 +1,14 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTranslator>
 
 #include "app/application.h"
+#include "app/main_window.h"
 #include "app/program_icon.h"
+#include "app/single_instance.h"
+#include "app/window_modes.h"
 #include "identity/application_name.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +28,23 @@ int main(int argc, char** argv) {
     // keeps running with no window shown.
     QApplication::setQuitOnLastWindowClosed(false);
     tally::Application application(QApplication::applicationDirPath());
+    // A second start on the same data folder brings the running program forward instead of
+    // overwriting its document.
+    tally::SingleInstance instance(application.dataFolder());
+    switch (instance.acquire()) {
+        case tally::SingleInstance::Start::First:
+            break;
+        case tally::SingleInstance::Start::AnotherRunning:
+            return 0;
+        case tally::SingleInstance::Start::AnotherUnreachable:
+            QMessageBox::warning(nullptr, QStringLiteral("Tally"),
+                                 QStringLiteral("Tally уже работает с папкой %1, но не отвечает. "
+                                                "Закройте её и запустите снова.")
+                                     .arg(application.dataFolder()));
+            return 1;
+    }
     application.startUp();
+    QObject::connect(&instance, &tally::SingleInstance::activationRequested, &application,
+                     [&application] { application.window().windowModes().restore(); });
     return QApplication::exec();
 }

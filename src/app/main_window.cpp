@@ -136,6 +136,14 @@ void MainWindow::buildLayout() {
     m_editor.setParent(central);
     layout->addWidget(&m_editor, 1);
 
+    m_notice = new QLabel(central);
+    m_notice->setObjectName(QStringLiteral("lblNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_notice->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    m_notice->hide();
+    layout->addWidget(m_notice);
+
     // The option strip: the angle mode switches with a click; the evaluation counter of long
     // solver runs stands beside it.
     auto* strip = new QHBoxLayout;
@@ -232,7 +240,7 @@ void MainWindow::buildOptionsMenu() {
     m_optionsEnd = options->addSeparator();
     QAction* exit = options->addAction(QStringLiteral("Выход"));
     exit->setObjectName(QStringLiteral("mnuExitMenu"));
-    connect(exit, &QAction::triggered, this, &MainWindow::exitRequested);
+    connect(exit, &QAction::triggered, this, &MainWindow::requestExit);
 }
 
 // The dressed window has no title bar: its minimise and close keys stand at the end of the
@@ -514,17 +522,34 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (m_windowModes->closeToTray(event)) return;
-    // A running calculation is stopped first; the program ends when it has unwound.
+    // Without a notification icon to come back through, closing ends the program; so does
+    // the end of the session.
     if (m_engine.calculating()) {
         event->ignore();
+    } else {
+        event->accept();
+    }
+    requestExit();
+}
+
+void MainWindow::requestExit() {
+    if (m_engine.calculating()) {
         m_pump.cancel();
         m_closeAfterCalculation = true;
         return;
     }
-    // Without a notification icon to come back through, closing ends the program; so does
-    // the end of the session.
-    event->accept();
     emit exitRequested();
+}
+
+void MainWindow::showNotice(const QString& text) {
+    m_notice->setText(text);
+    m_notice->setToolTip(text);
+    m_notice->show();
+}
+
+void MainWindow::clearNotice() {
+    m_notice->clear();
+    m_notice->hide();
 }
 
 }  // namespace tally

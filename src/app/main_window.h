@@ -90,7 +90,6 @@ class MainWindow : public QMainWindow {
     QLabel* addOptionLabel(const QString& objectName, const QString& caption,
                            const QString& toolTip, std::function<void()> clicked);
 
-
     // The Edit menu's commands on the document, with its undo history and find dialog.
     EditCommands& editCommands() { return *m_editCommands; }
     // The notification icon, hiding and "Always On &Top".
@@ -123,6 +122,12 @@ class MainWindow : public QMainWindow {
     void plotWindowRequested();
 
   public slots:
+    // A line under the document that stays until it is cleared: work that is not saved.
+    void showNotice(const QString& text);
+    void clearNotice();
+    // Ends the program in order (a termination signal, Exit): a running calculation is
+    // stopped first and the program ends when it has unwound.
+    void requestExit();
     void calculateCurrentLine();
     void addCalculation();
     // The close box and the keypad's "X": into the notification area, tool windows closed.
@@ -161,6 +166,7 @@ class MainWindow : public QMainWindow {
     QComboBox* m_cmbVar = nullptr;
     QLabel* m_angleLabel = nullptr;
     QLabel* m_counter = nullptr;
+    QLabel* m_notice = nullptr;
     QWidget* m_titleButtons = nullptr;
     QSizeGrip* m_sizeGrip = nullptr;
     std::unique_ptr<LabelProgress> m_progress;

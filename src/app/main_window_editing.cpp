@@ -39,7 +39,7 @@ void MainWindow::buildEditingAndModes() {
     // Connected before anyone else hears the request, so that the closing that ends the
     // program is not taken for the close box.
     connect(this, &MainWindow::exitRequested, this, [this] { m_exiting = true; });
-    connect(m_windowModes, &WindowModes::exitRequested, this, &MainWindow::exitRequested);
+    connect(m_windowModes, &WindowModes::exitRequested, this, &MainWindow::requestExit);
     connect(m_windowModes, &WindowModes::hidden, this, &MainWindow::hiddenToTray);
     connect(m_windowModes, &WindowModes::restored, this, &MainWindow::restoredFromTray);
     connect(m_windowModes, &WindowModes::plotWindowRequested, this,

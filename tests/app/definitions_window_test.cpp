@@ -146,7 +146,7 @@ class DefinitionsWindowTest : public QObject {
         QCOMPARE(editorOf(*application).toPlainText(), QStringLiteral("9.80665"));
         // The autosave comes within its delay and writes the constant.
         QFile file(application->dataFolder() + QStringLiteral("/User-def.txt"));
-        QTRY_VERIFY_WITH_TIMEOUT(file.exists(), Application::kAutosaveDelayMilliseconds + 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(file.exists(), static_cast<int>(WorkSaver::kDelay.count()) + 3000);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(file.readAll()).contains(QStringLiteral("9.80665")));
     }

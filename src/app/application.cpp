@@ -80,6 +80,7 @@ void Application::startUp() {
     CalculationDriver& driver = m_session->driver();
     driver.options().decimalPointIsDot = QLocale().decimalPoint() == u'.';
     m_window = std::make_unique<MainWindow>(engine, driver, *m_editor, m_session->catalogue());
+    m_window->setKeypadFunctions(m_session->definitions().keypadFunctions);
     connect(m_window.get(), &MainWindow::exitRequested, this, [this] {
         shutDown();
         QApplication::quit();
@@ -92,6 +93,7 @@ void Application::startUp() {
         m_window->convertSeparatorsAction()->setChecked(m_settings.convertSeparators);
         m_window->useDimensionsAction()->setChecked(m_settings.useDimensions);
         engine.setUseDimensions(m_settings.useDimensions);
+        m_window->applyKeypadSettings(m_settings);
     });
     runStep("чтение определений пользователя", [this] {
         // The loader tells the user itself what it could not read; an incompletely read
@@ -146,6 +148,7 @@ void Application::writeSettings() {
     m_settings.useDimensions = m_window->useDimensionsAction()->isChecked();
     m_settings.ans = m_session->engine().ans();
     m_settings.look = m_window->appearance().settings();
+    m_window->keepKeypadSettings(m_settings);
     bool minimised = m_window->isMinimized();
     if (!minimised) m_settings.position = m_window->pos();
     std::unique_ptr<QSettings> store = openSettings();

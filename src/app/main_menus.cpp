@@ -89,6 +89,8 @@ void MainWindow::buildMenus(const Catalogue& catalogue) {
     }
 
     QMenu* help = topMenu(QStringLiteral("Справка"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    m_mnuHelp = help;
     QAction* about = help->addAction(QStringLiteral("О программе"));
     about->setObjectName(QStringLiteral("mnuAbout"));
     connect(about, &QAction::triggered, this, [this] {

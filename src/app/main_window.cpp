@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QSizeGrip>
@@ -17,6 +16,10 @@
 #include <QWindow>
 
 #include "app/document_editor.h"
+#include "app/input_language.h"
+#include "app/keypad.h"
+#include "app/keypad_targets.h"
+#include "app/option_strip.h"
 #include "app/plot_appearance.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
@@ -29,48 +32,19 @@
 
 namespace tally {
 
-namespace {
-
-// A label that acts as a button of the option strip; on a skin it is painted as a key.
-class OptionLabel : public QLabel {
-  public:
-    OptionLabel(const QString& text, const Appearance& appearance, QWidget* parent)
-        : QLabel(text, parent), m_appearance(appearance) {
-        setCursor(Qt::PointingHandCursor);
-        setAlignment(Qt::AlignCenter);
-        setFrameStyle(QFrame::Panel | QFrame::Raised);
-        setMargin(3);
-    }
-    std::function<void()> clicked;
-
-  protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-            clicked) {
-            clicked();
-        }
-    }
-    void paintEvent(QPaintEvent* event) override {
-        if (!m_appearance.dressed()) {
-            QLabel::paintEvent(event);
-            return;
-        }
-        QPainter painter(this);
-        paintDressedKey(painter, rect(), text(), m_appearance.resolved(LookClass::WindowText));
-    }
-
-  private:
-    const Appearance& m_appearance;
-};
-
-}  // namespace
-
 MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor& editor,
                        const Catalogue& catalogue, QWidget* parent)
-    : QMainWindow(parent), m_engine(engine), m_driver(driver), m_editor(editor) {
+    : QMainWindow(parent),
+      m_engine(engine),
+      m_driver(driver),
+      m_editor(editor),
+      m_catalogue(catalogue),
+      m_inputLanguage(std::make_unique<SystemInputLanguage>()) {
     setObjectName(QStringLiteral("frmCalc"));
     setWindowTitle(QStringLiteral("Калькулятор"));
     buildLayout();
+    m_documentTarget = std::make_unique<DocumentTarget>(m_editor, *m_inputLanguage);
+    m_fieldTarget = std::make_unique<DecimalFieldTarget>(*m_cmbDec->lineEdit());
     buildMenus(catalogue);
     m_engine.setEventPump(&m_pump);
     m_progress = std::make_unique<LabelProgress>(m_counter);
@@ -92,6 +66,16 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
         m_plot.setLook(plotLookOf(m_appearance));
     });
     connect(&m_appearance, &Appearance::skinChanged, this, &MainWindow::setSkin);
+    // The keypad types into the decimal field from the moment it gets the focus until the
+    // document gets it back; other widgets taking the focus change nothing.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == m_cmbDec || now == m_cmbDec->lineEdit()) m_decimalFieldActive = true;
+        if (now == &m_editor) m_decimalFieldActive = false;
+    });
+    m_popUpTimer.setInterval(100);
+    connect(&m_popUpTimer, &QTimer::timeout, this, &MainWindow::updatePopUpKeypad);
+    connectOptionStrip();
+    setKeypadShow(PopUpKeypad);
     connect(&m_appearance, &Appearance::screenNumberChanged, this, [this](int number) {
         if (m_screenSizes && number <= m_screenSizes->actions().size())
             m_screenSizes->actions().at(number - 1)->setChecked(true);
@@ -132,25 +116,15 @@ void MainWindow::buildLayout() {
     m_editor.setParent(central);
     layout->addWidget(&m_editor, 1);
 
-    // The option strip: the angle mode switches with a click; the evaluation counter of long
-    // solver runs stands beside it.
-    auto* strip = new QHBoxLayout;
-    auto* angle = new OptionLabel(angleModeText(AngleMode::Radians), m_appearance, central);
-    angle->setObjectName(QStringLiteral("lblOptions2"));
-    angle->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
-    angle->clicked = [this] {
-        setAngleMode(angleMode() == AngleMode::Radians ? AngleMode::Degrees : AngleMode::Radians);
-    };
-    m_angleLabel = angle;
-    strip->addWidget(m_angleLabel);
-    strip->addStretch();
-    m_counter = new QLabel(central);
-    m_counter->setObjectName(QStringLiteral("txtCounter"));
-    strip->addWidget(m_counter);
-    // Without a frame, the corner is where the window is resized from.
-    m_sizeGrip = new QSizeGrip(central);
-    strip->addWidget(m_sizeGrip, 0, Qt::AlignBottom | Qt::AlignRight);
-    layout->addLayout(strip);
+    // The option strip; the keypad stands below it while it is always present.
+    m_optionStrip = new OptionStrip(m_appearance, central);
+    m_angleLabel = m_optionStrip->label(OptionStrip::AngleMode);
+    m_angleLabel->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
+    m_counter = m_optionStrip->counter();
+    layout->addWidget(m_optionStrip);
+    m_keypad = new Keypad(m_appearance, central);
+    layout->addWidget(m_keypad);
+    m_centralLayout = layout;
     setCentralWidget(central);
     buildTitleButtons();
 
@@ -165,14 +139,15 @@ void MainWindow::buildLayout() {
     connect(m_cmbVar, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         QString name = toQString(VariablesList::nameOf(toU16(m_cmbVar->itemText(index))));
         m_cmbVar->setCurrentIndex(-1);
-        m_editor.setFocus();
         insertAtInput(name);
     });
+    connect(m_keypad, &Keypad::keyReleased, this, &MainWindow::pressKeypadKey);
 }
 
 void MainWindow::buildOptionsMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("Параметры"));
     options->setObjectName(QStringLiteral("mnuOptions"));
+    m_mnuOptions = options;
     auto checkable = [&](const char* name, const QString& caption) {
         QAction* action = options->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
@@ -183,6 +158,7 @@ void MainWindow::buildOptionsMenu() {
     m_mnuAppearance->setObjectName(QStringLiteral("mnuAppearance"));
     connect(m_mnuAppearance, &QAction::triggered, this, &MainWindow::openAppearanceDialog);
     buildScreenSizeMenu(options);
+    addKeypadShowMenus(options);
     options->addSeparator();
     m_mnuResClip =
         checkable("mnuResClip", QStringLiteral("Всегда заносить результат в Буфер обмена"));
@@ -196,6 +172,8 @@ void MainWindow::buildOptionsMenu() {
             [this](bool on) { m_driver.options().convertSeparators = on; });
     connect(m_mnuUseDimension, &QAction::toggled, this,
             [this](bool on) { m_engine.setUseDimensions(on); });
+    options->addSeparator();
+    addFunctionListMenus(options);
     options->addSeparator();
     QAction* exit = options->addAction(QStringLiteral("Выход"));
     exit->setObjectName(QStringLiteral("mnuExitMenu"));
@@ -220,9 +198,7 @@ void MainWindow::buildTitleButtons() {
     key(QStringLiteral("_"), "lblMinimise", QStringLiteral("Свернуть"))->clicked = [this] {
         showMinimized();
     };
-    key(QStringLiteral("X"), "lblOptions3", QStringLiteral("Закрыть"))->clicked = [this] {
-        close();
-    };
+    key(QStringLiteral("X"), "lblClose", QStringLiteral("Закрыть"))->clicked = [this] { close(); };
 }
 
 void MainWindow::setGenFont() {
@@ -242,8 +218,7 @@ void MainWindow::setGenFont() {
     setPalette(palette);
     // The window text colour is for the texts that stand on the window itself; boxes and
     // buttons keep theirs.
-    for (QWidget* widget :
-         {static_cast<QWidget*>(m_angleLabel), static_cast<QWidget*>(m_counter), m_titleButtons}) {
+    for (QWidget* widget : {static_cast<QWidget*>(m_optionStrip), m_titleButtons}) {
         QPalette own = widget->palette();
         own.setColor(QPalette::WindowText, window.colour);
         widget->setPalette(own);
@@ -264,9 +239,9 @@ void MainWindow::setSkin() {
     // A hidden corner widget still counts in the menu bar's height; it leaves the bar.
     m_titleButtons->setVisible(dressed);
     menuBar()->setCornerWidget(dressed ? m_titleButtons : nullptr, Qt::TopRightCorner);
-    m_sizeGrip->setVisible(dressed);
+    m_optionStrip->sizeGrip()->setVisible(dressed);
     m_skinCover = dressed ? coverWithSkin(m_appearance.skin(), size()) : QPixmap();
-    m_angleLabel->setFrameStyle(dressed ? QFrame::NoFrame : QFrame::Panel | QFrame::Raised);
+    m_optionStrip->update();
     if (windowFlags().testFlag(Qt::FramelessWindowHint) != dressed) {
         // Changing the frame hides the window; it comes back with the same top-left corner.
         const bool visible = isVisible();
@@ -293,7 +268,11 @@ void MainWindow::setScreenSize() {
         2 * (m_editor.frameWidth() + static_cast<int>(m_editor.document()->documentMargin()));
     const int wanted = lines * QFontMetrics(tenPoint).lineSpacing() + margins;
     // Everything around the document keeps its preferred height; that does not depend on
-    // the window having been laid out (or shown) yet.
+    // the window having been laid out (or shown) yet, nor on a layout that has not yet taken
+    // in a change (the keypad coming or going).
+    m_centralLayout->invalidate();
+    centralWidget()->updateGeometry();
+    layout()->invalidate();
     const int around = sizeHint().height() - m_editor.sizeHint().height();
     resize(width(), around + wanted);
     placeOnScreen();
@@ -369,11 +348,16 @@ AngleMode MainWindow::angleMode() const {
 }
 
 void MainWindow::calculateCurrentLine() {
+    if (calculateLine()) m_editor.openNewLine();
+}
+
+bool MainWindow::calculateLine() {
     // A calculation started from events let in by a running one waits its turn.
     if (m_engine.calculating()) {
         QApplication::beep();
-        return;
+        return false;
     }
+    const std::vector<std::u16string> userFunctionsBefore = m_driver.userFunctions().items();
     m_pump.begin();
     m_counter->clear();
     QTextBlock first = m_editor.textCursor().block();
@@ -386,11 +370,12 @@ void MainWindow::calculateCurrentLine() {
         m_editor.colourBlock(block);
         if (block == last) break;
     }
-    m_editor.openNewLine();
     m_editor.setFocus();
     showResultBox();
+    addNewUserFunctionsToKeypad(userFunctionsBefore);
     refreshLists();
     emit workChanged();
+    return true;
 }
 
 void MainWindow::addCalculation() {
@@ -428,6 +413,7 @@ void MainWindow::refreshLists() {
         m_cmbVar->addItem(toQString(item));
     m_cmbVar->setCurrentIndex(-1);
     rebuildUserFunctionMenu();
+    m_keypad->refreshFunctionList();
 }
 
 void MainWindow::rebuildUserFunctionMenu() {
@@ -446,15 +432,6 @@ void MainWindow::rebuildUserFunctionMenu() {
         });
     }
     m_mnuFuncUser->setEnabled(!m_mnuFuncUser->isEmpty());
-}
-
-void MainWindow::insertAtInput(const QString& text) {
-    if (m_cmbDec->lineEdit()->hasFocus()) {
-        m_cmbDec->lineEdit()->insert(text);
-        return;
-    }
-    m_editor.insertPlainText(text);
-    m_editor.setFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

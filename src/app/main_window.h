@@ -4,20 +4,24 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/platform_adapters.h"
 #include "appearance/appearance.h"
 #include "appearance/appearance_dialog.h"
 #include "engine/engine_settings.h"
 #include "graph/plot_window_sink.h"
+#include "session/keypad_keys.h"
 
 class QAction;
 class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
-class QSizeGrip;
+class QVBoxLayout;
 
 namespace tally {
 
@@ -26,10 +30,18 @@ class CalculationDriver;
 class DocumentEditor;
 class Catalogue;
 class WindowDrag;
+class Keypad;
+class OptionStrip;
+class InputLanguage;
+class KeypadTarget;
+class DocumentTarget;
+class DecimalFieldTarget;
+struct WindowSettings;
 
 // The main window (frmCalc): the calculation document, the decimal field over its history
-// box, the variables box, the menus and the option strip. It owns the program's appearance
-// and wears it: the dressed look paints the window on the skin picture without a frame.
+// box, the variables box, the menus, the option strip and the keypad. It owns the program's
+// appearance and wears it: the dressed look paints the window on the skin picture without a
+// frame.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -68,9 +80,33 @@ class MainWindow : public QMainWindow {
     AngleMode angleMode() const;
     // The lists the calculation changes, shown again.
     void refreshLists();
-    // Inserts text where the user is typing: the decimal field when it has the focus,
-    // otherwise the document.
-    void insertAtInput(const QString& text);
+    // The one way the keypad and the menus type: `text` replaces the selection of the input
+    // the user types into (the decimal field while it is active, otherwise the document),
+    // then the caret steps back `stepBack` characters. Nothing is typed while a calculation
+    // runs.
+    void insertAtInput(const QString& text, int stepBack = 0);
+    // The decimal field was the input last given the focus: the keypad types into it.
+    bool decimalFieldActive();
+
+    Keypad& keypad() { return *m_keypad; }
+    OptionStrip& optionStrip() { return *m_optionStrip; }
+    // How the keypad is shown ("KeypadShow"): it pops up while the mouse is over it or the
+    // option strip, it is always present, or it is absent. Another number checks none of the
+    // three menu items and leaves the keypad present.
+    enum KeypadShow { PopUpKeypad = 1, FixedKeypad = 2, AbsentKeypad = 3 };
+    void setKeypadShow(int show);
+    int keypadShow() const { return m_keypadShow; }
+    void setKeyStyle(KeyStyle style);
+    // The keypad's settings from the store, and back into it.
+    void applyKeypadSettings(const WindowSettings& settings);
+    void keepKeypadSettings(WindowSettings& settings) const;
+    // The keypad's function list is the user definitions' one from now on.
+    void setKeypadFunctions(std::vector<std::u16string>& names);
+    // The keyboard's input language; the keypad's letters switch it where the platform can.
+    InputLanguage& inputLanguage() { return *m_inputLanguage; }
+    void setInputLanguage(std::unique_ptr<InputLanguage> language);
+    QMenu* optionsMenu() const { return m_mnuOptions; }
+    QMenu* helpMenu() const { return m_mnuHelp; }
 
   signals:
     // Something the user would not want to lose changed (document or definitions).
@@ -80,6 +116,13 @@ class MainWindow : public QMainWindow {
   public slots:
     void calculateCurrentLine();
     void addCalculation();
+    // The option label "X": the window goes out of sight. Until the program has a
+    // notification icon to come back through, it is minimised.
+    void hideToTray();
+    // A key of the keypad was released over it, with the focus where it was.
+    void pressKeypadKey(tally::KeyRef key, tally::KeyButton button);
+    // The pop-up keypad is shown while the mouse is over it or over the option strip.
+    void updatePopUpKeypad();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +132,24 @@ class MainWindow : public QMainWindow {
   private:
     void buildLayout();
     void buildTitleButtons();
+    void connectOptionStrip();
+    void popUpMenu(QMenu* menu, QWidget* under);
+
+    // Calculates the document's current line; false when refused because one runs.
+    bool calculateLine();
+    // The line after the caret's when it is empty, otherwise a new line at the caret.
+    void nextLineStep();
+    // "clr": the selection, or else the whole input.
+    void clearInput();
+    // The input the keypad types into, with the focus given back to it.
+    KeypadTarget& inputTarget();
+    QWidget& inputWidget();
+    void addKeypadShowMenus(QMenu* options);
+    void addFunctionListMenus(QMenu* options);
+    void fillKeypadFunctionMenu(QMenu* menu, const std::vector<std::u16string>& captions);
+    void functionListChanged();
+    // With "Auto-adding" on, the functions the last calculation defined join the list.
+    void addNewUserFunctionsToKeypad(const std::vector<std::u16string>& before);
 
     void buildOptionsMenu();
     void buildScreenSizeMenu(QMenu* options);
@@ -99,6 +160,7 @@ class MainWindow : public QMainWindow {
     Engine& m_engine;
     CalculationDriver& m_driver;
     DocumentEditor& m_editor;
+    const Catalogue& m_catalogue;
     QtEventPump m_pump;
     QtClipboard m_clipboard;
     PlotWindowSink m_plot{this};
@@ -111,10 +173,18 @@ class MainWindow : public QMainWindow {
 
     QComboBox* m_cmbDec = nullptr;
     QComboBox* m_cmbVar = nullptr;
+    QVBoxLayout* m_centralLayout = nullptr;
+    OptionStrip* m_optionStrip = nullptr;
     QLabel* m_angleLabel = nullptr;
     QLabel* m_counter = nullptr;
     QWidget* m_titleButtons = nullptr;
-    QSizeGrip* m_sizeGrip = nullptr;
+    Keypad* m_keypad = nullptr;
+    std::unique_ptr<InputLanguage> m_inputLanguage;
+    std::unique_ptr<DocumentTarget> m_documentTarget;
+    std::unique_ptr<DecimalFieldTarget> m_fieldTarget;
+    bool m_decimalFieldActive = false;
+    int m_keypadShow = 0;
+    QTimer m_popUpTimer;
     std::unique_ptr<LabelProgress> m_progress;
     QAction* m_mnuResClip = nullptr;
     QAction* m_mnuDotComma = nullptr;
@@ -123,6 +193,12 @@ class MainWindow : public QMainWindow {
     QMenu* m_mnuScreenSize = nullptr;
     QActionGroup* m_screenSizes = nullptr;
     QMenu* m_mnuFuncUser = nullptr;
+    QMenu* m_mnuOptions = nullptr;
+    QMenu* m_mnuHelp = nullptr;
+    QActionGroup* m_keypadShows = nullptr;
+    QActionGroup* m_keyStyles = nullptr;
+    QActionGroup* m_functionColumns = nullptr;
+    QAction* m_mnuAddUserFuncToKeypad = nullptr;
     std::vector<QMenu*> m_catalogueMenus;
 };
 

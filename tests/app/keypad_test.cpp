@@ -595,6 +595,66 @@ class KeypadTest : public QObject {
         QCOMPARE(window.editor().document()->firstBlock().text(), line);
     }
 
+    // The calculations of the introduction, typed with mouse clicks alone: each character
+    // is looked for on the keys as they are labelled now, switching case or layout with the
+    // case key where it is not there, and each line ends with "exe".
+    void theIntroductionIsCalculatedWithTheKeypadAlone_data() {
+        QTest::addColumn<bool>("russian");
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("Latin, compact keys") << false << true;
+        QTest::newRow("Russian, normal keys") << true << false;
+    }
+    void theIntroductionIsCalculatedWithTheKeypadAlone() {
+        QFETCH(bool, russian);
+        QFETCH(bool, compact);
+        auto application = start();
+        MainWindow& window = application->window();
+        action(window, compact ? "mnuCompact" : "mnuNormal")->trigger();
+        if (russian) click(window, letter(kCaseKey), Qt::RightButton);
+        setInput(window, false, QStringLiteral("‸"));
+        const QStringList lines = {
+            QStringLiteral("(1+2)*3^2-4/5"),   QStringLiteral("r=2"),
+            QStringLiteral("S(r)=pi*r^2"),     QStringLiteral("S(r)"),
+            QStringLiteral("5[км/ч]*2[ч]"),    QStringLiteral("100[°C]"),
+            QStringLiteral("FInt(x^2,x=0,1)"), QStringLiteral("FZero(x^2-2,x=0,2)"),
+        };
+        auto keyFor = [&](QChar wanted) -> std::optional<std::pair<KeyRef, Qt::MouseButton>> {
+            for (int index = 0; index < kLetterKeyCount; ++index) {
+                for (KeyButton button : {KeyButton::Left, KeyButton::Right}) {
+                    KeyAction typed = keyAction(letter(index), button, window.keypad().letters());
+                    if (typed.command == KeyCommand::Type && typed.stepBack == 0 &&
+                        typed.text == std::u16string(1, wanted.unicode())) {
+                        return std::pair{letter(index), button == KeyButton::Left
+                                                            ? Qt::LeftButton
+                                                            : Qt::RightButton};
+                    }
+                }
+            }
+            return std::nullopt;
+        };
+        for (const QString& line : lines) {
+            for (QChar c : line) {
+                auto key = keyFor(c);
+                // Not on the keys: the other case, the other layout, or both.
+                for (int attempt = 0; !key && attempt < 3; ++attempt) {
+                    click(window, letter(kCaseKey),
+                          attempt == 1 ? Qt::RightButton : Qt::LeftButton);
+                    key = keyFor(c);
+                }
+                QVERIFY2(key, qPrintable(QStringLiteral("no key types ") + c));
+                click(window, key->first, key->second);
+            }
+            click(window, oper(kExeKey));
+        }
+        QCOMPARE(window.editor().toPlainText().split(u'\n'),
+                 (QStringList{
+                     QStringLiteral("(1+2)*3^2-4/5=26.2"), QStringLiteral("r=2"),
+                     QStringLiteral("S(r)=pi*r^2"), QStringLiteral("S(r)=12.5663706143592"),
+                     QStringLiteral("5[км/ч]*2[ч]=10000[м]"), QStringLiteral("100[°C]=373.15[К]"),
+                     QStringLiteral("FInt(x^2,x=0,1)=0.333333333333333"),
+                     QStringLiteral("FZero(x^2-2,x=0,2)=1.41421356237314"), QString()}));
+    }
+
     void optionStripActs() {
         auto application = start();
         MainWindow& window = application->window();

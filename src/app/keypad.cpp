@@ -40,6 +40,7 @@ void paintKey(QPainter& painter, const QWidget& widget, const QRect& rect, const
     option.rect = rect;
     option.text = text;
     option.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
+    if (lookClass == LookClass::KeyInFocus) option.state |= QStyle::State_MouseOver;
     option.state &= ~QStyle::State_HasFocus;
     option.palette.setColor(QPalette::Button, look.background);
     option.palette.setColor(QPalette::ButtonText, look.colour);

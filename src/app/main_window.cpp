@@ -125,6 +125,8 @@ void MainWindow::buildLayout() {
     m_keypad = new Keypad(m_appearance, central);
     layout->addWidget(m_keypad);
     m_centralLayout = layout;
+    // Without a frame, the window's corner is where it is resized from.
+    m_sizeGrip = new QSizeGrip(central);
     setCentralWidget(central);
     buildTitleButtons();
 
@@ -239,7 +241,11 @@ void MainWindow::setSkin() {
     // A hidden corner widget still counts in the menu bar's height; it leaves the bar.
     m_titleButtons->setVisible(dressed);
     menuBar()->setCornerWidget(dressed ? m_titleButtons : nullptr, Qt::TopRightCorner);
-    m_optionStrip->sizeGrip()->setVisible(dressed);
+    m_sizeGrip->setVisible(dressed);
+    // The corner keeps room for the grip below the keys.
+    const int bottom = dressed ? m_sizeGrip->sizeHint().height() / 2 + 2 : 4;
+    m_centralLayout->setContentsMargins(4, 4, 4, bottom);
+    placeSizeGrip();
     m_skinCover = dressed ? coverWithSkin(m_appearance.skin(), size()) : QPixmap();
     m_optionStrip->update();
     if (windowFlags().testFlag(Qt::FramelessWindowHint) != dressed) {
@@ -314,8 +320,17 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(0, 0, m_skinCover);
 }
 
+void MainWindow::placeSizeGrip() {
+    const QSize grip = m_sizeGrip->sizeHint();
+    const QWidget* central = centralWidget();
+    m_sizeGrip->setGeometry(central->width() - grip.width(), central->height() - grip.height(),
+                            grip.width(), grip.height());
+    m_sizeGrip->raise();
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    placeSizeGrip();
     if (m_appearance.dressed()) m_skinCover = coverWithSkin(m_appearance.skin(), size());
 }
 

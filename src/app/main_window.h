@@ -21,6 +21,7 @@ class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QSizeGrip;
 class QVBoxLayout;
 
 namespace tally {
@@ -132,6 +133,7 @@ class MainWindow : public QMainWindow {
   private:
     void buildLayout();
     void buildTitleButtons();
+    void placeSizeGrip();
     void connectOptionStrip();
     void popUpMenu(QMenu* menu, QWidget* under);
 
@@ -178,6 +180,7 @@ class MainWindow : public QMainWindow {
     QLabel* m_angleLabel = nullptr;
     QLabel* m_counter = nullptr;
     QWidget* m_titleButtons = nullptr;
+    QSizeGrip* m_sizeGrip = nullptr;
     Keypad* m_keypad = nullptr;
     std::unique_ptr<InputLanguage> m_inputLanguage;
     std::unique_ptr<DocumentTarget> m_documentTarget;

@@ -93,9 +93,8 @@ OptionStrip::OptionStrip(const Appearance& appearance, QWidget* parent) : QWidge
     row->addWidget(m_counter);
     for (Index index : {Subject, Help, Hide})
         row->addWidget(m_labels[index]);
-    // Without a frame, the corner is where the window is resized from.
-    m_sizeGrip = new QSizeGrip(this);
-    row->addWidget(m_sizeGrip, 0, Qt::AlignBottom | Qt::AlignRight);
+    // The window's corner, where a frameless window is resized from, stays free.
+    row->addSpacing(QSizeGrip(this).sizeHint().width());
 }
 
 }  // namespace tally

@@ -5,8 +5,6 @@
 #include <array>
 #include <functional>
 
-class QSizeGrip;
-
 namespace tally {
 
 class Appearance;
@@ -33,8 +31,7 @@ class OptionLabel : public QLabel {
 };
 
 // The option strip above the keypad (lblOptions): "Параметры", "Функции", the angle mode,
-// "X", "Определения", "Предмет", "Справка", with the evaluation counter of long solver runs
-// and the corner the frameless window is resized from.
+// "X", "Определения", "Предмет", "Справка", with the evaluation counter of long solver runs.
 class OptionStrip : public QWidget {
   public:
     enum Index { Options, Functions, AngleMode, Hide, Definitions, Subject, Help, Count };
@@ -43,12 +40,10 @@ class OptionStrip : public QWidget {
 
     OptionLabel* label(Index index) const { return m_labels[index]; }
     QLabel* counter() const { return m_counter; }
-    QSizeGrip* sizeGrip() const { return m_sizeGrip; }
 
   private:
     std::array<OptionLabel*, Count> m_labels{};
     QLabel* m_counter = nullptr;
-    QSizeGrip* m_sizeGrip = nullptr;
 };
 
 }  // namespace tally

@@ -201,17 +201,13 @@ Keypad::Keypad(const Appearance& appearance, QWidget* parent)
     }
     m_functionView = new FunctionListView(m_functions, appearance, this);
     connect(m_functionView, &FunctionListView::chosen, this, &Keypad::functionChosen);
-    // A new font changes the keys' sizes; a skin changes their look.
-    connect(&appearance, &Appearance::classesChanged, this, [this] {
+    // A new font changes the keys' sizes; a skin changes their look and spacing.
+    auto lookChanged = [this] {
         updateGeometry();
         placeKeys();
-        update();
-    });
-    connect(&appearance, &Appearance::skinChanged, this, [this] {
-        updateGeometry();
-        placeKeys();
-        update();
-    });
+    };
+    connect(&appearance, &Appearance::classesChanged, this, lookChanged);
+    connect(&appearance, &Appearance::skinChanged, this, lookChanged);
     relabel();
     refreshFunctionList();
 }

@@ -86,22 +86,24 @@ KeyAction letterKeyAction(int index, KeyButton button, const KeypadLetters& lett
         std::u16string letter = letters.tag(index);
         return type(left ? letter : otherCase(letter, letters.capitals()));
     }
+    // With the left button most keys type their own Tag.
+    const std::u16string own(fixedTag(index));
     if (index >= kFirstDigitKey && index < kFirstDigitKey + 10) {
         int digit = index - kFirstDigitKey;
-        return type(left ? std::u16string(fixedTag(index))
+        return type(left ? own
                          : std::u16string(kDigitAlternatives[static_cast<std::size_t>(digit)]));
     }
     switch (index) {
         case kCaseKey:
             return command(left ? KeyCommand::SwitchCase : KeyCommand::SwitchLanguage);
         case kSpaceKey:
-            return type(u" ");
+            return type(own);
         case 28:
-            return type(left ? u"." : u"'");
+            return type(left ? own : u"'");
         case 29:
-            return type(left ? u"," : u"\"");
+            return type(left ? own : u"\"");
         case 40:
-            return type(left ? u"/" : u"{}");
+            return type(left ? own : u"{}");
         case 41:
         case 42:
         case 46:
@@ -109,30 +111,30 @@ KeyAction letterKeyAction(int index, KeyButton button, const KeypadLetters& lett
             // Latin mode: their signs, with nothing on the right button.
             return left ? type(std::u16string(extraLetter(index)->latin)) : KeyAction{};
         case 43:
-            return type(left ? u"*" : u"·");
+            return type(left ? own : u"·");
         case 44:
-            return left ? type(u"^") : KeyAction{};
+            return left ? type(own) : KeyAction{};
         case kMinusKey:
-            return type(left ? u"-" : u"_");
+            return type(left ? own : u"_");
         case kPlusKey:
-            if (left) return type(u"+");
+            if (left) return type(own);
             return russian ? type(u"||", 1) : KeyAction{};
         case kEqualsKey: {
-            KeyAction equals = type(u"=");
+            KeyAction equals = type(own);
             if (!left) equals.command = KeyCommand::TypeAtLineEnd;
             return equals;
         }
         case kBracketsKey:
-            if (left) return type(u"()", 1);
+            if (left) return type(own, 1);
             return russian ? type(u"[]", 1) : KeyAction{};
         case 51:
             return left ? type(u"[]", 1) : KeyAction{};
         case kBackspaceKey:
             return command(left ? KeyCommand::DeleteBefore : KeyCommand::DeleteAfter);
         case 53:
-            return type(left ? u"pi" : u"e");
+            return type(left ? own : u"e");
         case 54:
-            return type(left ? u"`" : u"$");
+            return type(left ? own : u"$");
         case 55:
             return left ? type(u"||", 1) : KeyAction{};
         default:

@@ -14,6 +14,7 @@
 #include "app/definitions_dialogs.h"
 #include "app/document_editor.h"
 #include "app/main_window.h"
+#include "app/option_strip.h"
 #include "app/qt_text.h"
 #include "app/rich_text_bridge.h"
 #include "app/subject_menus.h"
@@ -79,6 +80,7 @@ void Application::startUp() {
     CalculationDriver& driver = m_session->driver();
     driver.options().decimalPointIsDot = QLocale().decimalPoint() == u'.';
     m_window = std::make_unique<MainWindow>(engine, driver, *m_editor, m_session->catalogue());
+    m_window->setKeypadFunctions(m_session->definitions().keypadFunctions);
     connect(m_window.get(), &MainWindow::exitRequested, this, [this] {
         shutDown();
         QApplication::quit();
@@ -107,6 +109,7 @@ void Application::startUp() {
         m_window->convertSeparatorsAction()->setChecked(m_settings.convertSeparators);
         m_window->useDimensionsAction()->setChecked(m_settings.useDimensions);
         engine.setUseDimensions(m_settings.useDimensions);
+        m_window->applyKeypadSettings(m_settings);
     });
     runStep("чтение определений пользователя", [this] {
         // The loader tells the user itself what it could not read; an incompletely read
@@ -164,10 +167,12 @@ void Application::addDefinitionsAndSubjects() {
     m_subjects = new SubjectMenus(*m_window, m_session->messages());
     m_window->addOptionsItems(m_definitionsDialogs->unitActions() << m_subjects->loadAction());
     m_window->addOptionsItems(m_definitionsDialogs->editingActions());
-    m_subjectLabel =
-        m_window->addOptionLabel(QStringLiteral("lblOptions5"), QStringLiteral("Предмет"),
-                                 QStringLiteral("Формулы предметной области"),
-                                 [this] { m_subjects->toggle(m_subjectLabel); });
+    m_subjectLabel = m_window->optionStrip().label(OptionStrip::Subject);
+    m_subjectLabel->setToolTip(QStringLiteral("Формулы предметной области"));
+    m_subjectLabel->setEnabled(true);
+    m_window->optionStrip().label(OptionStrip::Subject)->clicked = [this] {
+        m_subjects->toggle(m_subjectLabel);
+    };
 }
 
 void Application::readSubjects() {
@@ -197,6 +202,7 @@ void Application::writeSettings() {
     m_settings.subjectPath = m_subjects->path();
     m_settings.subjectFontSize = m_subjects->fontSize();
     m_settings.subjectMenuMode = m_subjects->display() == SubjectMenus::Display::Menu ? 1 : 0;
+    m_window->keepKeypadSettings(m_settings);
     bool minimised = m_window->isMinimized();
     if (!minimised) m_settings.position = m_window->pos();
     std::unique_ptr<QSettings> store = openSettings();

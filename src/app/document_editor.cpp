@@ -73,6 +73,9 @@ void DocumentEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 void DocumentEditor::onContentsChange(int, int, int) {
+    // An empty document has nothing to colour; and the document reports being emptied (by
+    // clear() or setPlainText()) from inside its own clearing, when it must not be edited.
+    if (document()->isEmpty()) return;
     if (m_colouringEnabled && !m_colouring) colourCurrentLine();
 }
 

@@ -94,6 +94,7 @@ void MainWindow::buildMenus(const Catalogue& catalogue) {
     contents->setObjectName(QStringLiteral("mnuHelpHelp"));
     contents->setShortcut(QKeySequence::HelpContents);
     connect(contents, &QAction::triggered, this, &MainWindow::helpRequested);
+    m_mnuHelp = help;
     QAction* about = help->addAction(QStringLiteral("О программе"));
     about->setObjectName(QStringLiteral("mnuAbout"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QSizeGrip>
@@ -17,6 +16,10 @@
 #include <QWindow>
 
 #include "app/document_editor.h"
+#include "app/input_language.h"
+#include "app/keypad.h"
+#include "app/keypad_targets.h"
+#include "app/option_strip.h"
 #include "app/plot_appearance.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
@@ -30,48 +33,19 @@
 
 namespace tally {
 
-namespace {
-
-// A label that acts as a button of the option strip; on a skin it is painted as a key.
-class OptionLabel : public QLabel {
-  public:
-    OptionLabel(const QString& text, const Appearance& appearance, QWidget* parent)
-        : QLabel(text, parent), m_appearance(appearance) {
-        setCursor(Qt::PointingHandCursor);
-        setAlignment(Qt::AlignCenter);
-        setFrameStyle(QFrame::Panel | QFrame::Raised);
-        setMargin(3);
-    }
-    std::function<void()> clicked;
-
-  protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-            clicked) {
-            clicked();
-        }
-    }
-    void paintEvent(QPaintEvent* event) override {
-        if (!m_appearance.dressed()) {
-            QLabel::paintEvent(event);
-            return;
-        }
-        QPainter painter(this);
-        paintDressedKey(painter, rect(), text(), m_appearance.resolved(LookClass::WindowText));
-    }
-
-  private:
-    const Appearance& m_appearance;
-};
-
-}  // namespace
-
 MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor& editor,
                        const Catalogue& catalogue, QWidget* parent)
-    : QMainWindow(parent), m_engine(engine), m_driver(driver), m_editor(editor) {
+    : QMainWindow(parent),
+      m_engine(engine),
+      m_driver(driver),
+      m_editor(editor),
+      m_catalogue(catalogue),
+      m_inputLanguage(std::make_unique<SystemInputLanguage>()) {
     setObjectName(QStringLiteral("frmCalc"));
     setWindowTitle(QStringLiteral("Калькулятор"));
     buildLayout();
+    m_documentTarget = std::make_unique<DocumentTarget>(m_editor, *m_inputLanguage);
+    m_fieldTarget = std::make_unique<DecimalFieldTarget>(*m_cmbDec->lineEdit());
     buildMenus(catalogue);
     buildEditingAndModes();
     m_engine.setEventPump(&m_pump);
@@ -94,6 +68,16 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
         m_plot.setLook(plotLookOf(m_appearance));
     });
     connect(&m_appearance, &Appearance::skinChanged, this, &MainWindow::setSkin);
+    // The keypad types into the decimal field from the moment it gets the focus until the
+    // document gets it back; other widgets taking the focus change nothing.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == m_cmbDec || now == m_cmbDec->lineEdit()) m_decimalFieldActive = true;
+        if (now == &m_editor) m_decimalFieldActive = false;
+    });
+    m_popUpTimer.setInterval(100);
+    connect(&m_popUpTimer, &QTimer::timeout, this, &MainWindow::updatePopUpKeypad);
+    connectOptionStrip();
+    setKeypadShow(PopUpKeypad);
     connect(&m_appearance, &Appearance::screenNumberChanged, this, [this](int number) {
         if (m_screenSizes && number <= m_screenSizes->actions().size())
             m_screenSizes->actions().at(number - 1)->setChecked(true);
@@ -144,26 +128,17 @@ void MainWindow::buildLayout() {
     m_notice->hide();
     layout->addWidget(m_notice);
 
-    // The option strip: the angle mode switches with a click; the evaluation counter of long
-    // solver runs stands beside it.
-    auto* strip = new QHBoxLayout;
-    m_strip = strip;
-    auto* angle = new OptionLabel(angleModeText(AngleMode::Radians), m_appearance, central);
-    angle->setObjectName(QStringLiteral("lblOptions2"));
-    angle->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
-    angle->clicked = [this] {
-        setAngleMode(angleMode() == AngleMode::Radians ? AngleMode::Degrees : AngleMode::Radians);
-    };
-    m_angleLabel = angle;
-    strip->addWidget(m_angleLabel);
-    strip->addStretch();
-    m_counter = new QLabel(central);
-    m_counter->setObjectName(QStringLiteral("txtCounter"));
-    strip->addWidget(m_counter);
-    // Without a frame, the corner is where the window is resized from.
+    // The option strip; the keypad stands below it while it is always present.
+    m_optionStrip = new OptionStrip(m_appearance, central);
+    m_angleLabel = m_optionStrip->label(OptionStrip::AngleMode);
+    m_angleLabel->setToolTip(QStringLiteral("Единица измерения углов: щелкните, чтобы сменить"));
+    m_counter = m_optionStrip->counter();
+    layout->addWidget(m_optionStrip);
+    m_keypad = new Keypad(m_appearance, central);
+    layout->addWidget(m_keypad);
+    m_centralLayout = layout;
+    // Without a frame, the window's corner is where it is resized from.
     m_sizeGrip = new QSizeGrip(central);
-    strip->addWidget(m_sizeGrip, 0, Qt::AlignBottom | Qt::AlignRight);
-    layout->addLayout(strip);
     setCentralWidget(central);
     buildTitleButtons();
 
@@ -182,27 +157,9 @@ void MainWindow::buildLayout() {
         QString name = toQString(VariablesList::nameOf(toU16(m_cmbVar->itemText(index))));
         m_driver.variables().showCaption();
         m_cmbVar->setCurrentIndex(-1);
-        m_editor.setFocus();
         insertAtInput(name);
     });
-}
-
-QLabel* MainWindow::addOptionLabel(const QString& objectName, const QString& caption,
-                                   const QString& toolTip, std::function<void()> clicked) {
-    auto* label = new OptionLabel(caption, m_appearance, m_strip->parentWidget());
-    label->setObjectName(objectName);
-    label->setToolTip(toolTip);
-    label->clicked = std::move(clicked);
-    // Labels stand side by side at the left, before the stretch.
-    int stretch = m_strip->count();
-    for (int i = 0; i < m_strip->count(); ++i) {
-        if (m_strip->itemAt(i)->spacerItem()) {
-            stretch = i;
-            break;
-        }
-    }
-    m_strip->insertWidget(stretch, label);
-    return label;
+    connect(m_keypad, &Keypad::keyReleased, this, &MainWindow::pressKeypadKey);
 }
 
 void MainWindow::addOptionsItems(const QList<QAction*>& actions) {
@@ -224,6 +181,7 @@ void MainWindow::buildOptionsMenu() {
     m_mnuAppearance->setObjectName(QStringLiteral("mnuAppearance"));
     connect(m_mnuAppearance, &QAction::triggered, this, &MainWindow::openAppearanceDialog);
     buildScreenSizeMenu(options);
+    addKeypadShowMenus(options);
     options->addSeparator();
     m_mnuResClip =
         checkable("mnuResClip", QStringLiteral("Всегда заносить результат в Буфер обмена"));
@@ -237,6 +195,8 @@ void MainWindow::buildOptionsMenu() {
             [this](bool on) { m_driver.options().convertSeparators = on; });
     connect(m_mnuUseDimension, &QAction::toggled, this,
             [this](bool on) { m_engine.setUseDimensions(on); });
+    options->addSeparator();
+    addFunctionListMenus(options);
     m_optionsEnd = options->addSeparator();
     QAction* exit = options->addAction(QStringLiteral("Выход"));
     exit->setObjectName(QStringLiteral("mnuExitMenu"));
@@ -261,9 +221,7 @@ void MainWindow::buildTitleButtons() {
     key(QStringLiteral("_"), "lblMinimise", QStringLiteral("Свернуть"))->clicked = [this] {
         showMinimized();
     };
-    key(QStringLiteral("X"), "lblOptions3", QStringLiteral("Закрыть"))->clicked = [this] {
-        close();
-    };
+    key(QStringLiteral("X"), "lblClose", QStringLiteral("Закрыть"))->clicked = [this] { close(); };
 }
 
 void MainWindow::setGenFont() {
@@ -283,8 +241,7 @@ void MainWindow::setGenFont() {
     setPalette(palette);
     // The window text colour is for the texts that stand on the window itself; boxes and
     // buttons keep theirs.
-    for (QWidget* widget :
-         {static_cast<QWidget*>(m_angleLabel), static_cast<QWidget*>(m_counter), m_titleButtons}) {
+    for (QWidget* widget : {static_cast<QWidget*>(m_optionStrip), m_titleButtons}) {
         QPalette own = widget->palette();
         own.setColor(QPalette::WindowText, window.colour);
         widget->setPalette(own);
@@ -306,8 +263,12 @@ void MainWindow::setSkin() {
     m_titleButtons->setVisible(dressed);
     menuBar()->setCornerWidget(dressed ? m_titleButtons : nullptr, Qt::TopRightCorner);
     m_sizeGrip->setVisible(dressed);
+    // The corner keeps room for the grip below the keys.
+    const int bottom = dressed ? m_sizeGrip->sizeHint().height() / 2 + 2 : 4;
+    m_centralLayout->setContentsMargins(4, 4, 4, bottom);
+    placeSizeGrip();
     m_skinCover = dressed ? coverWithSkin(m_appearance.skin(), size()) : QPixmap();
-    m_angleLabel->setFrameStyle(dressed ? QFrame::NoFrame : QFrame::Panel | QFrame::Raised);
+    m_optionStrip->update();
     if (windowFlags().testFlag(Qt::FramelessWindowHint) != dressed) {
         // Changing the frame hides the window; it comes back with the same top-left corner.
         const bool visible = isVisible();
@@ -334,7 +295,11 @@ void MainWindow::setScreenSize() {
         2 * (m_editor.frameWidth() + static_cast<int>(m_editor.document()->documentMargin()));
     const int wanted = lines * QFontMetrics(tenPoint).lineSpacing() + margins;
     // Everything around the document keeps its preferred height; that does not depend on
-    // the window having been laid out (or shown) yet.
+    // the window having been laid out (or shown) yet, nor on a layout that has not yet taken
+    // in a change (the keypad coming or going).
+    m_centralLayout->invalidate();
+    centralWidget()->updateGeometry();
+    layout()->invalidate();
     const int around = sizeHint().height() - m_editor.sizeHint().height();
     resize(width(), around + wanted);
     placeOnScreen();
@@ -376,8 +341,17 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(0, 0, m_skinCover);
 }
 
+void MainWindow::placeSizeGrip() {
+    const QSize grip = m_sizeGrip->sizeHint();
+    const QWidget* central = centralWidget();
+    m_sizeGrip->setGeometry(central->width() - grip.width(), central->height() - grip.height(),
+                            grip.width(), grip.height());
+    m_sizeGrip->raise();
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    placeSizeGrip();
     if (m_appearance.dressed()) m_skinCover = coverWithSkin(m_appearance.skin(), size());
 }
 
@@ -410,11 +384,16 @@ AngleMode MainWindow::angleMode() const {
 }
 
 void MainWindow::calculateCurrentLine() {
+    if (calculateLine()) m_editor.openNewLine();
+}
+
+bool MainWindow::calculateLine() {
     // A calculation started from events let in by a running one waits its turn.
     if (m_engine.calculating()) {
         QApplication::beep();
-        return;
+        return false;
     }
+    const std::vector<std::u16string> userFunctionsBefore = m_driver.userFunctions().items();
     m_pump.begin();
     m_counter->clear();
     QTextBlock first = m_editor.textCursor().block();
@@ -428,16 +407,18 @@ void MainWindow::calculateCurrentLine() {
         m_editor.colourBlock(block);
         if (block == last) break;
     }
-    m_editor.openNewLine();
     m_editor.setFocus();
     showResultBox();
+    addNewUserFunctionsToKeypad(userFunctionsBefore);
     refreshLists();
     emit workChanged();
     // The close box pressed during the calculation takes effect now.
     if (m_closeAfterCalculation) {
         m_closeAfterCalculation = false;
         emit exitRequested();
+        return false;
     }
+    return true;
 }
 
 void MainWindow::addCalculation() {
@@ -476,6 +457,7 @@ void MainWindow::refreshLists() {
     // The variable just assigned is shown; otherwise the box rests on its caption.
     m_cmbVar->setCurrentIndex(m_driver.variables().shownIndex());
     rebuildUserFunctionMenu();
+    m_keypad->refreshFunctionList();
 }
 
 void MainWindow::rebuildUserFunctionMenu() {
@@ -494,25 +476,6 @@ void MainWindow::rebuildUserFunctionMenu() {
         });
     }
     m_mnuFuncUser->setEnabled(!m_mnuFuncUser->isEmpty());
-}
-
-void MainWindow::insertAtInput(const QString& text, int stepBack) {
-    // The window remembers its focused widget while another window (a units list, a
-    // subject menu) is active.
-    QLineEdit* field = m_cmbDec->lineEdit();
-    if (focusWidget() == field) {
-        field->insert(text);
-        field->setCursorPosition(std::max(0, field->cursorPosition() - stepBack));
-        field->setFocus();
-        return;
-    }
-    m_editor.insertPlainText(text);
-    if (stepBack > 0) {
-        QTextCursor cursor = m_editor.textCursor();
-        cursor.setPosition(std::max(0, cursor.position() - stepBack));
-        m_editor.setTextCursor(cursor);
-    }
-    m_editor.setFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -4,7 +4,10 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <functional>
 #include "app/platform_adapters.h"
@@ -12,6 +15,7 @@
 #include "appearance/appearance_dialog.h"
 #include "engine/engine_settings.h"
 #include "graph/plot_window_sink.h"
+#include "session/keypad_keys.h"
 #include "session/menu_insertion.h"
 
 class QAction;
@@ -21,6 +25,7 @@ class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QSizeGrip;
+class QVBoxLayout;
 
 namespace tally {
 
@@ -32,10 +37,18 @@ class WindowDrag;
 class EditCommands;
 class Messages;
 class WindowModes;
+class Keypad;
+class OptionStrip;
+class InputLanguage;
+class KeypadTarget;
+class DocumentTarget;
+class DecimalFieldTarget;
+struct WindowSettings;
 
 // The main window (frmCalc): the calculation document, the decimal field over its history
-// box, the variables box, the menus and the option strip. It owns the program's appearance
-// and wears it: the dressed look paints the window on the skin picture without a frame.
+// box, the variables box, the menus, the option strip and the keypad. It owns the program's
+// appearance and wears it: the dressed look paints the window on the skin picture without a
+// frame.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -76,19 +89,12 @@ class MainWindow : public QMainWindow {
     void refreshLists();
     // The decimal field and its box of added calculations, shown again.
     void showResultBox();
-    // Inserts text where the user types: the decimal field when it was the last to have
-    // the focus, otherwise the document, replacing the selection there. The caret then
-    // steps back `stepBack` characters, so that "()" leaves it between the brackets.
-    void insertAtInput(const QString& text, int stepBack = 0);
     // What wraps a unit inserted from the unit menus or the units list ("[" and "]" while
     // the units list's Brackets option is on).
     UnitWrapping& unitWrapping() { return m_unitWrapping; }
 
     // Puts items into the Options menu, in a group of their own before "Выход".
     void addOptionsItems(const QList<QAction*>& actions);
-    // Adds a label to the option strip that acts as a button.
-    QLabel* addOptionLabel(const QString& objectName, const QString& caption,
-                           const QString& toolTip, std::function<void()> clicked);
 
     // The Edit menu's commands on the document, with its undo history and find dialog.
     EditCommands& editCommands() { return *m_editCommands; }
@@ -103,6 +109,34 @@ class MainWindow : public QMainWindow {
     // A tool window (units list, plot window, dialogs) that closes when the main window hides
     // and stays above other windows while the main window does. Call before showing it.
     void prepareToolWindow(QWidget* window);
+
+    // The one way the keypad and the menus type: `text` replaces the selection of the input
+    // the user types into (the decimal field while it is active, otherwise the document),
+    // then the caret steps back `stepBack` characters. Nothing is typed while a calculation
+    // runs.
+    void insertAtInput(const QString& text, int stepBack = 0);
+    // The decimal field was the input last given the focus: the keypad types into it.
+    bool decimalFieldActive();
+
+    Keypad& keypad() { return *m_keypad; }
+    OptionStrip& optionStrip() { return *m_optionStrip; }
+    // How the keypad is shown ("KeypadShow"): it pops up while the mouse is over it or the
+    // option strip, it is always present, or it is absent. Another number checks none of the
+    // three menu items and leaves the keypad present.
+    enum KeypadShow { PopUpKeypad = 1, FixedKeypad = 2, AbsentKeypad = 3 };
+    void setKeypadShow(int show);
+    int keypadShow() const { return m_keypadShow; }
+    void setKeyStyle(KeyStyle style);
+    // The keypad's settings from the store, and back into it.
+    void applyKeypadSettings(const WindowSettings& settings);
+    void keepKeypadSettings(WindowSettings& settings) const;
+    // The keypad's function list is the user definitions' one from now on.
+    void setKeypadFunctions(std::vector<std::u16string>& names);
+    // The keyboard's input language; the keypad's letters switch it where the platform can.
+    InputLanguage& inputLanguage() { return *m_inputLanguage; }
+    void setInputLanguage(std::unique_ptr<InputLanguage> language);
+    QMenu* optionsMenu() const { return m_mnuOptions; }
+    QMenu* helpMenu() const { return m_mnuHelp; }
 
   signals:
     // Something the user would not want to lose changed (document or definitions).
@@ -132,6 +166,10 @@ class MainWindow : public QMainWindow {
     void addCalculation();
     // The close box and the keypad's "X": into the notification area, tool windows closed.
     void hideToTray();
+    // A key of the keypad was released over it, with the focus where it was.
+    void pressKeypadKey(tally::KeyRef key, tally::KeyButton button);
+    // The pop-up keypad is shown while the mouse is over it or over the option strip.
+    void updatePopUpKeypad();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +180,25 @@ class MainWindow : public QMainWindow {
     void buildLayout();
     void buildTitleButtons();
     void buildEditingAndModes();
+    void placeSizeGrip();
+    void connectOptionStrip();
+    void popUpMenu(QMenu* menu, QWidget* under);
+
+    // Calculates the document's current line; false when refused because one runs.
+    bool calculateLine();
+    // The line after the caret's when it is empty, otherwise a new line at the caret.
+    void nextLineStep();
+    // "clr": the selection, or else the whole input.
+    void clearInput();
+    // The input the keypad types into, with the focus given back to it.
+    KeypadTarget& inputTarget();
+    QWidget& inputWidget();
+    void addKeypadShowMenus(QMenu* options);
+    void addFunctionListMenus(QMenu* options);
+    void fillKeypadFunctionMenu(QMenu* menu, const std::vector<std::u16string>& captions);
+    void functionListChanged();
+    // With "Auto-adding" on, the functions the last calculation defined join the list.
+    void addNewUserFunctionsToKeypad(const std::vector<std::u16string>& before);
 
     void buildOptionsMenu();
     void buildScreenSizeMenu(QMenu* options);
@@ -151,6 +208,7 @@ class MainWindow : public QMainWindow {
     Engine& m_engine;
     CalculationDriver& m_driver;
     DocumentEditor& m_editor;
+    const Catalogue& m_catalogue;
     QtEventPump m_pump;
     QtClipboard m_clipboard;
     PlotWindowSink m_plot{this};
@@ -164,11 +222,20 @@ class MainWindow : public QMainWindow {
     bool m_closeAfterCalculation = false;
     QComboBox* m_cmbDec = nullptr;
     QComboBox* m_cmbVar = nullptr;
+    QVBoxLayout* m_centralLayout = nullptr;
+    OptionStrip* m_optionStrip = nullptr;
     QLabel* m_angleLabel = nullptr;
     QLabel* m_counter = nullptr;
     QLabel* m_notice = nullptr;
     QWidget* m_titleButtons = nullptr;
     QSizeGrip* m_sizeGrip = nullptr;
+    Keypad* m_keypad = nullptr;
+    std::unique_ptr<InputLanguage> m_inputLanguage;
+    std::unique_ptr<DocumentTarget> m_documentTarget;
+    std::unique_ptr<DecimalFieldTarget> m_fieldTarget;
+    bool m_decimalFieldActive = false;
+    int m_keypadShow = 0;
+    QTimer m_popUpTimer;
     std::unique_ptr<LabelProgress> m_progress;
     QAction* m_mnuResClip = nullptr;
     QAction* m_mnuDotComma = nullptr;
@@ -178,9 +245,13 @@ class MainWindow : public QMainWindow {
     QActionGroup* m_screenSizes = nullptr;
     QMenu* m_mnuOptions = nullptr;
     QAction* m_optionsEnd = nullptr;  // the separator before "Выход"
-    QHBoxLayout* m_strip = nullptr;
     UnitWrapping m_unitWrapping;
     QMenu* m_mnuFuncUser = nullptr;
+    QMenu* m_mnuHelp = nullptr;
+    QActionGroup* m_keypadShows = nullptr;
+    QActionGroup* m_keyStyles = nullptr;
+    QActionGroup* m_functionColumns = nullptr;
+    QAction* m_mnuAddUserFuncToKeypad = nullptr;
     std::vector<QMenu*> m_catalogueMenus;
     EditCommands* m_editCommands = nullptr;
     WindowModes* m_windowModes = nullptr;

@@ -13,7 +13,7 @@ namespace tally {
 // Everything the window keeps between runs in the per-user settings store under the
 // application name "Tally Calculator", sections "Settings" and "Fonts". The look (skin,
 // screen size, text classes) is read and written by its own module. Keys that belong to
-// features still to come (keypad, help subjects) are carried through unchanged.
+// features still to come (help subjects) are carried through unchanged.
 struct WindowSettings {
     int style = 1;
     int keypadShow = 1;
@@ -21,7 +21,7 @@ struct WindowSettings {
     bool resultToClipboard = false;
     bool convertSeparators = false;
     bool addFunctionsToKeypad = false;
-    int functionListColumns = 2;
+    int functionListColumns = 4;
     QString subjectPath;
     // How the help subjects open: 0 cascading windows that stay open ("Каскад"), 1 pop-up
     // menus that close after a choice ("Меню").

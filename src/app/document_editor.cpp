@@ -22,6 +22,19 @@ QTextCharFormat charFormatOf(const ResolvedLook& look) {
     return format;
 }
 
+// Whether every character of the block from `start` to `end` has the format: a run typed
+// into the middle of a line may differ from the characters around it.
+bool hasFormat(const QTextBlock& block, int start, int end, const QTextCharFormat& format) {
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        QTextFragment fragment = it.fragment();
+        int from = fragment.position() - block.position();
+        int to = from + fragment.length();
+        if (to <= start || from >= end) continue;
+        if (fragment.charFormat() != format) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 DocumentEditor::DocumentEditor(QWidget* parent) : QPlainTextEdit(parent) {
@@ -110,11 +123,13 @@ std::u16string DocumentEditor::applyClasses(const QTextBlock& block) {
         TextClass textClass = colouring.classes[static_cast<std::size_t>(start)];
         while (end < length && colouring.classes[static_cast<std::size_t>(end)] == textClass)
             ++end;
-        cursor.setPosition(block.position() + start);
-        cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
         const QTextCharFormat& wanted = formatOf(lookClassOf(textClass));
         // Only what differs is changed, to keep the editor's work small.
-        if (cursor.charFormat() != wanted) cursor.setCharFormat(wanted);
+        if (!hasFormat(block, start, end, wanted)) {
+            cursor.setPosition(block.position() + start);
+            cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(wanted);
+        }
         start = end;
     }
     cursor.endEditBlock();

@@ -153,6 +153,16 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(&editorOf(*application), QStringLiteral("2+*3"));
         QCOMPARE(colourAt(*application, 2), QColor(0xFF, 0x00, 0x00));
         QCOMPARE(colourAt(*application, 3), QColor(0xFF, 0x00, 0x00));
+        // Text typed into the middle of a comment is comment too, though the characters
+        // around it already had the comment's colour.
+        editorOf(*application).clear();
+        editorOf(*application).insertPlainText(QStringLiteral("` ab cd"));
+        QTextCursor middle = editorOf(*application).textCursor();
+        middle.setPosition(4);
+        editorOf(*application).setTextCursor(middle);
+        QTest::keyClicks(&editorOf(*application), QStringLiteral("7*6"));
+        for (int position = 4; position < 7; ++position)
+            QCOMPARE(colourAt(*application, position), QColor(0x00, 0x80, 0x00));
     }
 
     void menusInsertAtTheCaret() {

@@ -124,7 +124,10 @@ void MainWindow::buildLayout() {
     m_notice->setObjectName(QStringLiteral("lblNotice"));
     m_notice->setWordWrap(true);
     m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_notice->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    // Dark red on a pale ground, readable on every skin.
+    m_notice->setStyleSheet(
+        QStringLiteral("color: #a00000; background: #fff4f0; font-weight: "
+                       "bold; border: 1px solid #d08070; padding: 2px;"));
     m_notice->hide();
     layout->addWidget(m_notice);
 

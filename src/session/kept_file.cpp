@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "lang/code_page.h"
 #include "session/text_file.h"
 
 namespace tally {
@@ -13,7 +12,7 @@ KeptFileWrite KeptFile::write(std::string_view bytes) {
     if (m_path.has_parent_path()) std::filesystem::create_directories(m_path.parent_path(), error);
     bool present = !error && std::filesystem::exists(m_path, error);
     if (error) {
-        result.error = fromUtf8(error.message()) + u" (" + m_path.u16string() + u")";
+        result.error = describeFileError(error) + u" (" + m_path.u16string() + u")";
         return result;
     }
     if (m_backupPending && present) {

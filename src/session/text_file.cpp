@@ -16,33 +16,45 @@
 
 namespace tally {
 
-namespace {
-
-// The reasons a user meets most often, in the program's language; others as the system
-// words them.
-std::u16string describe(const std::error_code& error) {
+std::u16string describeFileError(const std::error_code& error) {
     switch (static_cast<std::errc>(error.value())) {
         case std::errc::no_space_on_device:
             return u"на диске нет места";
         case std::errc::permission_denied:
         case std::errc::operation_not_permitted:
-            return u"нет прав на запись";
+            return u"нет прав доступа";
         case std::errc::read_only_file_system:
             return u"диск доступен только для чтения";
         case std::errc::no_such_file_or_directory:
-            return u"папка не найдена";
+            return u"файл или папка не найдены";
         case std::errc::io_error:
             return u"ошибка ввода-вывода";
         case std::errc::file_too_large:
             return u"файл слишком велик";
+        case std::errc::is_a_directory:
+            return u"на месте файла находится папка";
+        case std::errc::not_a_directory:
+            return u"в пути к файлу вместо папки стоит файл";
+        case std::errc::filename_too_long:
+            return u"слишком длинное имя файла";
+        case std::errc::too_many_files_open:
+        case std::errc::too_many_files_open_in_system:
+            return u"открыто слишком много файлов";
+        case std::errc::device_or_resource_busy:
+        case std::errc::text_file_busy:
+            return u"файл занят другой программой";
         default:
             break;
     }
 #ifdef EDQUOT
     if (error.value() == EDQUOT) return u"превышена дисковая квота";
 #endif
-    return fromUtf8(error.message());
+    // Reasons met rarely keep the system's wording, after a Russian lead.
+    return u"системная ошибка " + fromUtf8(std::to_string(error.value())) + u" (" +
+           fromUtf8(error.message()) + u")";
 }
+
+namespace {
 
 std::filesystem::path withSuffix(const std::filesystem::path& file, std::string_view suffix) {
     std::filesystem::path result = file;
@@ -91,7 +103,7 @@ TextFileLines readTextLines(const std::filesystem::path& file) {
     if (!std::filesystem::exists(file, error)) {
         if (error) {
             result.status = TextFileLines::Status::Failed;
-            result.error = describe(error);
+            result.error = describeFileError(error);
         }
         return result;
     }
@@ -140,7 +152,8 @@ FileWrite replaceFile(const std::filesystem::path& file, std::string_view bytes)
     std::filesystem::path temporary;
     int descriptor = createTemporary(file, temporary);
     if (descriptor < 0) {
-        result.error = describe(lastError()) + u" (" + file.parent_path().u16string() + u")";
+        result.error =
+            describeFileError(lastError()) + u" (" + file.parent_path().u16string() + u")";
         return result;
     }
     // The bytes reach the disk before the new file takes the old one's name, so a crash
@@ -154,14 +167,14 @@ FileWrite replaceFile(const std::filesystem::path& file, std::string_view bytes)
     std::error_code ignored;
     if (!written) {
         std::filesystem::remove(temporary, ignored);
-        result.error = describe(writeError) + u" (" + file.u16string() + u")";
+        result.error = describeFileError(writeError) + u" (" + file.u16string() + u")";
         return result;
     }
     std::error_code error;
     std::filesystem::rename(temporary, file, error);
     if (error) {
         std::filesystem::remove(temporary, ignored);
-        result.error = describe(error) + u" (" + file.u16string() + u")";
+        result.error = describeFileError(error) + u" (" + file.u16string() + u")";
         return result;
     }
     result.ok = true;
@@ -176,7 +189,7 @@ FileBackup keepBackupCopy(const std::filesystem::path& file) {
             withSuffix(file, n == 0 ? std::string(".bak") : ".bak" + std::to_string(n));
         if (std::filesystem::exists(candidate, error) || error) continue;
         if (!std::filesystem::copy_file(file, candidate, error)) {
-            result.error = describe(error);
+            result.error = describeFileError(error);
             return result;
         }
         result.ok = true;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace tally {
@@ -21,6 +22,11 @@ TextFileLines readTextLines(const std::filesystem::path& file);
 
 // The lines as UTF-8, each ended by CR LF.
 std::string encodeLines(const std::vector<std::u16string>& lines);
+
+// Why a file operation failed, in the program's language: the reasons a user meets most
+// often (no space, no rights, a read-only disk...) in words of their own, others with the
+// system's wording after a Russian lead.
+std::u16string describeFileError(const std::error_code& error);
 
 struct [[nodiscard]] FileWrite {
     bool ok = false;

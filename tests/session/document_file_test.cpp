@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "document/rtf_writer.h"
+#include "lang/code_page.h"
 #include "session/autosave_schedule.h"
 #include "session/temp_folder.h"
+#include "session/text_file.h"
 
 namespace tally {
 namespace {
@@ -166,10 +169,28 @@ TEST(DocumentFile, AFailedSaveNamesThePathAndLeavesNothingBehind) {
     DocumentFile file = DocumentFile::inFolder(folder.path());
     KeptFileWrite write = file.save(RichDocument{});
     EXPECT_FALSE(write.saved);
+    EXPECT_EQ(write.error.find(u"на месте файла находится папка"), 0u);
     EXPECT_NE(write.error.find(u"Calculations.rtf"), std::u16string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+// The reasons a user meets are said in Russian; others keep the system's words and number.
+TEST(DescribeFileError, SaysTheReasonInTheProgramsLanguage) {
+    const struct {
+        std::errc error;
+        std::u16string_view text;
+    } cases[] = {
+        {std::errc::no_space_on_device, u"на диске нет места"},
+        {std::errc::permission_denied, u"нет прав доступа"},
+        {std::errc::read_only_file_system, u"диск доступен только для чтения"},
+        {std::errc::is_a_directory, u"на месте файла находится папка"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(describeFileError(std::make_error_code(c.error)), c.text);
+    std::u16string rare = describeFileError(std::make_error_code(std::errc::broken_pipe));
+    EXPECT_EQ(rare.find(u"системная ошибка " + fromUtf8(std::to_string(EPIPE))), 0u);
 }
 
 TEST(AutosaveSchedule, SteadyChangesAreSavedWithinTheDelayOfTheFirst) {

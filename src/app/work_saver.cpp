@@ -21,9 +21,11 @@ void WorkSaver::changed() {
     using Clock = AutosaveSchedule::Clock;
     Clock::time_point now = Clock::now();
     Clock::time_point deadline = m_schedule.changed(now);
-    if (m_timer.isActive()) return;
     auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-    m_timer.start(std::max<int>(0, static_cast<int>(wait.count())));
+    int milliseconds = std::max<int>(0, static_cast<int>(wait.count()));
+    // A retry after a failure waits longer than a change does.
+    if (m_timer.isActive() && m_timer.remainingTime() <= milliseconds) return;
+    m_timer.start(milliseconds);
 }
 
 void WorkSaver::forgetChanges() {
@@ -50,6 +52,8 @@ bool WorkSaver::saveNow() {
     }
     m_problem = QStringLiteral("Работа не сохранена — %1").arg(problems.join(QStringLiteral("; ")));
     emit saveFailed(m_problem);
+    // Tried again by itself, so that the notice goes once the disk is usable again.
+    m_timer.start(static_cast<int>(kRetryDelay.count()));
     return false;
 }
 

@@ -16,11 +16,14 @@ class UserDefinitionsFile;
 
 // Keeps the user's work on disk: the document and the definitions are saved at most two
 // seconds after the first change not yet saved, whatever follows, and whenever asked. A
-// save that fails is reported every time (the reason and the path) until one succeeds.
+// save that fails is reported every time (the reason and the path) and tried again every
+// ten seconds until one succeeds.
 class WorkSaver : public QObject {
     Q_OBJECT
   public:
     static constexpr std::chrono::milliseconds kDelay{2000};
+    // After a failure the save is tried again this often, changes or not.
+    static constexpr std::chrono::milliseconds kRetryDelay{10000};
 
     WorkSaver(Session& session, DocumentEditor& editor, DocumentFile& document,
               UserDefinitionsFile& definitions);

@@ -52,6 +52,15 @@ struct Program {
     }
 };
 
+// A fresh core and its definitions file in a folder of its own.
+class UserDefinitionsFileTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    Program program;
+    DefinitionsSession session = program.session();
+    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
+};
+
 // Every section, written as the program writes it (UTF-8, CR LF).
 std::string completeFile() {
     std::string flags(42, '+');  // one per built-in compound unit
@@ -100,12 +109,8 @@ std::string completeFile() {
     return text;
 }
 
-TEST(UserDefinitionsFile, LoadsEverySection) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, LoadsEverySection) {
     writeBytes(folder / "User-def.txt", completeFile());
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     DefinitionsLoad load = file.load(session);
     EXPECT_EQ(load.status, Status::Loaded);
     EXPECT_FALSE(load.windows1251);
@@ -145,13 +150,9 @@ TEST(UserDefinitionsFile, LoadsEverySection) {
     EXPECT_EQ(program.definitions.units.size(), 1u);
 }
 
-TEST(UserDefinitionsFile, LoadAndSaveLeaveTheFileAsItWas) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, LoadAndSaveLeaveTheFileAsItWas) {
     const std::string original = completeFile();
     writeBytes(folder / "User-def.txt", original);
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     ASSERT_EQ(file.load(session).status, Status::Loaded);
     DefinitionsSave save = file.save(session);
     EXPECT_TRUE(save.saved) << utf8(save.error);
@@ -160,21 +161,18 @@ TEST(UserDefinitionsFile, LoadAndSaveLeaveTheFileAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(folder / "User-def.txt.tmp"));
 }
 
-TEST(UserDefinitionsFile, NewDefinitionsAreSaved) {
-    TempFolder folder;
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path() / "new" / "data");
-    EXPECT_EQ(file.load(session).status, Status::NoFile);
+TEST_F(UserDefinitionsFileTest, NewDefinitionsAreSaved) {
+    UserDefinitionsFile deeper = UserDefinitionsFile::inFolder(folder.path() / "new" / "data");
+    EXPECT_EQ(deeper.load(session).status, Status::NoFile);
     program.calculate(u"a=5");
     program.calculate(u"b=a*2");
     program.calculate(u"h(t)=t/2");
     program.definitions.keypadFunctions.clear();
-    ASSERT_TRUE(file.save(session).saved);
+    ASSERT_TRUE(deeper.save(session).saved);
 
     Program next;
     auto nextSession = next.session();
-    ASSERT_EQ(file.load(nextSession).status, Status::Loaded);
+    ASSERT_EQ(deeper.load(nextSession).status, Status::Loaded);
     EXPECT_EQ(next.value(u"b"), 10);
     EXPECT_EQ(next.driver.variables().items(), program.driver.variables().items());
     EXPECT_EQ(next.calculate(u"h(8)"), "h(8)=4");
@@ -182,14 +180,10 @@ TEST(UserDefinitionsFile, NewDefinitionsAreSaved) {
     EXPECT_EQ(next.definitions.keypadFunctions, defaultKeypadFunctions());
 }
 
-TEST(UserDefinitionsFile, VariablesThatDoNotEvaluateAreSkipped) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, VariablesThatDoNotEvaluateAreSkipped) {
     writeBytes(folder / "User-def.txt",
                "$**********Variables\r\n-1\r\nx = 2 * 3\r\n=5\r\ny=\r\nz=1+\r\nAns=4\r\n"
                "sin=2\r\nw=x+1\r\n");
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     ASSERT_EQ(file.load(session).status, Status::Loaded);
     EXPECT_EQ(program.value(u"x"), 6);
     EXPECT_EQ(program.value(u"w"), 7);
@@ -198,15 +192,11 @@ TEST(UserDefinitionsFile, VariablesThatDoNotEvaluateAreSkipped) {
 }
 
 // Lines the program could not take would vanish at the next save: the file is kept first.
-TEST(UserDefinitionsFile, SkippedLinesKeepTheOriginal) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, SkippedLinesKeepTheOriginal) {
     const std::string original =
         "$**********Variables\r\n 0\r\nx = 2\r\nbad = 1+\x01\r\n"
         "$**********User-defined functions\r\nf(x)=x^2\r\ng(=\r\n";
     writeBytes(folder / "User-def.txt", original);
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     DefinitionsLoad load = file.load(session);
     EXPECT_EQ(load.status, Status::Loaded);
     EXPECT_EQ(load.skippedLines, 2);
@@ -219,16 +209,12 @@ TEST(UserDefinitionsFile, SkippedLinesKeepTheOriginal) {
 
 // Each line is read in its own encoding: one line written by an older program in
 // Windows-1251 does not garble the UTF-8 lines around it.
-TEST(UserDefinitionsFile, EncodingIsDecidedPerLine) {
+TEST_F(UserDefinitionsFileTest, EncodingIsDecidedPerLine) {
     std::string bytes = "$**********Variables\r\n 0\r\n" + toUtf8(u"длина=2\r\n");
     for (char16_t c : std::u16string_view(u"ширина=3\r\n"))
         bytes.push_back(static_cast<char>(codeOf(c)));
     bytes += toUtf8(u"высота=4\r\n");
-    TempFolder folder;
     writeBytes(folder / "User-def.txt", bytes);
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     DefinitionsLoad load = file.load(session);
     EXPECT_TRUE(load.windows1251);
     EXPECT_EQ(load.skippedLines, 0);
@@ -237,17 +223,13 @@ TEST(UserDefinitionsFile, EncodingIsDecidedPerLine) {
     EXPECT_EQ(program.value(u"высота"), 4);
 }
 
-TEST(UserDefinitionsFile, EarlyStopKeepsTheOriginalBeforeTheFirstRewrite) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, EarlyStopKeepsTheOriginalBeforeTheFirstRewrite) {
     const std::string original =
         "$**********User-defined constants\r\nk\r\n1.5\r\n\r\n"
         "$**********Unknown section\r\nlost\r\n"
         "$**********User-defined expressions\r\nE =\r\n2*k\r\n\r\n";
     writeBytes(folder / "User-def.txt", original);
     writeBytes(folder / "User-def.txt.bak", "an older backup");
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     DefinitionsLoad load = file.load(session);
     EXPECT_EQ(load.status, Status::StoppedEarly);
     EXPECT_EQ(load.stopLine, 5);
@@ -272,14 +254,10 @@ TEST(UserDefinitionsFile, EarlyStopKeepsTheOriginalBeforeTheFirstRewrite) {
     EXPECT_EQ(program.window.shown.size(), 1u);
 }
 
-TEST(UserDefinitionsFile, RecordCutShortIsAnError) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, RecordCutShortIsAnError) {
     writeBytes(folder / "User-def.txt",
                "$**********User-defined units of measurements\r\nfurlong_y\r\nми/8\r\n\r\n"
                "broken_unit\r\nми\r\n");
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     EXPECT_EQ(file.load(session).status, Status::StoppedEarly);
     EXPECT_EQ(
         program.window.shown,
@@ -291,13 +269,9 @@ TEST(UserDefinitionsFile, RecordCutShortIsAnError) {
     EXPECT_TRUE(std::filesystem::exists(folder / "User-def.txt.bak"));
 }
 
-TEST(UserDefinitionsFile, FailedSaveLeavesTheOldFile) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, FailedSaveLeavesTheOldFile) {
     const std::string original = completeFile();
     writeBytes(folder / "User-def.txt", original);
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     ASSERT_EQ(file.load(session).status, Status::Loaded);
     program.calculate(u"новая=1");
     // A folder now stands where the file was: the new file cannot take its name.
@@ -318,18 +292,14 @@ TEST(UserDefinitionsFile, FailedSaveLeavesTheOldFile) {
 }
 
 // The same definitions as an older system wrote them: Windows-1251 bytes.
-TEST(UserDefinitionsFile, ReadsWindows1251AndWritesUtf8) {
+TEST_F(UserDefinitionsFileTest, ReadsWindows1251AndWritesUtf8) {
     const std::u16string text =
         u"$**********Variables\r\n 0\r\nскорость=12.5\r\n"
         u"$**********User-defined constants\r\nЧисло Авогадро =\r\n6.02214076e23\r\nмоль^-1\r\n";
     std::string bytes;
     for (char16_t c : text)
         bytes.push_back(static_cast<char>(codeOf(c)));
-    TempFolder folder;
     writeBytes(folder / "User-def.txt", bytes);
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     DefinitionsLoad load = file.load(session);
     EXPECT_EQ(load.status, Status::Loaded);
     EXPECT_TRUE(load.windows1251);
@@ -343,14 +313,10 @@ TEST(UserDefinitionsFile, ReadsWindows1251AndWritesUtf8) {
     EXPECT_NE(saved.find(toUtf8(u"скорость=12.5\r\n")), std::string::npos);
 }
 
-TEST(UserDefinitionsFile, UserUnitsMayReplaceBuiltInOnes) {
-    TempFolder folder;
+TEST_F(UserDefinitionsFileTest, UserUnitsMayReplaceBuiltInOnes) {
     writeBytes(folder / "User-def.txt",
                "$**********User-defined units of measurements\r\nмиля_x, [ми]\r\n1600·м\r\n"
                "округлённая миля\r\nMe\r\n1\r\n\r\n");
-    Program program;
-    auto session = program.session();
-    UserDefinitionsFile file = UserDefinitionsFile::inFolder(folder.path());
     ASSERT_EQ(file.load(session).status, Status::Loaded);
     // The confirmation for an existing name is answered "Продолжить": the unit is replaced.
     ASSERT_EQ(program.window.shown.size(), 2u);

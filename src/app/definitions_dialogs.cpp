@@ -80,6 +80,7 @@ void DefinitionsDialogs::openUnitsList() {
         // A window of its own that stays above the main window and goes with it.
         m_unitsList = new UnitsListWindow(m_session.engine(), m_window, &m_window);
         m_unitsList->setWindowFlag(Qt::Window);
+        m_window.prepareToolWindow(m_unitsList);
     }
     m_unitsList->open();
 }

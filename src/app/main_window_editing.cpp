@@ -44,6 +44,20 @@ void MainWindow::buildEditingAndModes() {
     connect(m_windowModes, &WindowModes::restored, this, &MainWindow::restoredFromTray);
     connect(m_windowModes, &WindowModes::plotWindowRequested, this,
             &MainWindow::plotWindowRequested);
+    // The plot window goes and comes back with the main window and stays above other
+    // windows while it does.
+    m_plot.setAlwaysOnTop(m_windowModes->alwaysOnTop());
+    connect(this, &MainWindow::alwaysOnTopChanged, this,
+            [this](bool on) { m_plot.setAlwaysOnTop(on); });
+    connect(this, &MainWindow::hiddenToTray, this, [this] {
+        if (PlotWindow* plot = m_plot.window()) plot->hide();
+    });
+    connect(this, &MainWindow::plotWindowRequested, this, [this] {
+        if (PlotWindow* plot = m_plot.window()) {
+            plot->show();
+            plot->raise();
+        }
+    });
 }
 
 void MainWindow::setMessages(Messages* messages) {

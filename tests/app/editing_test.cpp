@@ -34,6 +34,7 @@
 #include "app/window_modes.h"
 #include "document/text_search.h"
 #include "engine/message_window.h"
+#include "graph/plot_window.h"
 
 using namespace tally;
 
@@ -448,6 +449,25 @@ class EditingTest : public QObject {
         action("mnuAlwaysOnTop")->trigger();
         QVERIFY(!window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void thePlotWindowGoesAndComesWithTheMainWindow() {
+        WindowModes& modes = window().windowModes();
+        modes.setTrayAvailability([] { return true; });
+        window().show();
+        setDocument(QStringLiteral("FPlot(x,x=0,1)"));
+        QTest::keyClick(&editor(), Qt::Key_Return);
+        PlotWindow* plot = window().plotWindow().window();
+        QVERIFY(plot && plot->isVisible());
+        action("mnuAlwaysOnTop")->trigger();
+        QVERIFY(plot->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        window().hideToTray();
+        QVERIFY(!plot->isVisible());
+        // A double click on the icon asks for the plot window.
+        emit modes.trayIcon().onIcon(TrayIcon::LeftDoubleClick);
+        QVERIFY(plot->isVisible());
+        action("mnuAlwaysOnTop")->trigger();
+        QVERIFY(!plot->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
     void silencedMessageTitleAnswersContinueAndIsKept() {

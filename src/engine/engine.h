@@ -62,7 +62,7 @@ class Engine {
     std::optional<RegisteredUnit> findUnit(std::u16string_view name) const;
     // Registers a unit name with its definition text, as a new record or replacing the
     // record the name has. A definition that is a plain number is also the unit's value.
-    void defineUnit(std::u16string_view name, std::u16string definition);
+    void defineUnit(std::u16string_view name, std::u16string_view definition);
 
   private:
     EngineTables m_tables;

@@ -101,10 +101,9 @@ class LineEvaluator : public GrammarActions {
     bool evaluateNested(std::u16string_view text);
     // Unit brackets: a unit that multiplies, converts the value before the bracket, or is
     // a factor of a compound bracket.
-    void resolveUnitFactor(int record, const std::u16string& definition,
-                           const std::u16string& name);
-    void convertScale(const std::u16string& definition);
-    void resolveScaleFactor(const std::u16string& definition);
+    void resolveUnitFactor(int record, std::u16string_view definition, std::u16string_view name);
+    void convertScale(std::u16string_view definition);
+    void resolveScaleFactor(std::u16string_view definition);
     void resolveWithDefinition(std::u16string_view definition);
 
     EngineTables& m_tables;

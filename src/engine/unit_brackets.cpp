@@ -95,10 +95,10 @@ void LineEvaluator::resolveUnitName() {
         setError(EngineError::UnknownDimension);
         return;
     }
-    // Copies: evaluating the definition may register units and grow the table.
-    const std::u16string definition = m_tables.units.record(record).definition;
-    const std::u16string name = m_tables.units.record(record).name;
-    if (findMe(definition) == std::u16string::npos) {
+    // Views of texts that stay alive however the record changes while they are evaluated.
+    const std::u16string_view definition = m_tables.units.record(record).definition;
+    const std::u16string_view name = m_tables.units.record(record).name;
+    if (findMe(definition) == std::u16string_view::npos) {
         resolveUnitFactor(record, definition, name);
     } else if (m_stack.height() == m_unitBaseHeight && m_conversionAllowed && !m_stack.empty()) {
         convertScale(definition);
@@ -109,16 +109,16 @@ void LineEvaluator::resolveUnitName() {
 
 // A unit that is a factor: a base unit marks its exponent for the next push, and a unit
 // defined by a plain number opens a base unit of its own on first use.
-void LineEvaluator::resolveUnitFactor(int record, const std::u16string& definition,
-                                      const std::u16string& name) {
+void LineEvaluator::resolveUnitFactor(int record, std::u16string_view definition,
+                                      std::u16string_view name) {
     UnitTable& units = m_tables.units;
     if (int index = units.baseUnitIndex(name); index > 0) m_pendingBaseUnit = index;
     std::optional<bool>& opens = units.record(record).opensBaseUnit;
     // "pi" (record 1) is a number written as a unit, not a new base unit.
     if (!opens) opens = record != 1 && isName(name) && isNumericLiteral(trimBlanks(definition));
     if (m_pendingBaseUnit == 0 && *opens) {
-        m_pendingBaseUnit =
-            units.openBaseUnit(name, m_currentEntry, m_tables.symbols[m_currentEntry].value);
+        m_pendingBaseUnit = units.openBaseUnit(std::u16string(name), m_currentEntry,
+                                               m_tables.symbols[m_currentEntry].value);
     }
     resolveWithDefinition(definition);
     m_unitFactorPushed = true;
@@ -126,7 +126,7 @@ void LineEvaluator::resolveUnitFactor(int record, const std::u16string& definiti
 
 // A scale unit right after a value converts that value: "Me" in the definition stands
 // for it.
-void LineEvaluator::convertScale(const std::u16string& definition) {
+void LineEvaluator::convertScale(std::u16string_view definition) {
     m_conversionAllowed = false;
     if (m_signedLiteralHeight == m_stack.height()) {
         m_stack.top().value = -m_stack.top().value;
@@ -159,7 +159,7 @@ void LineEvaluator::convertScale(const std::u16string& definition) {
 // factor, the change of the definition's value per unit change of "Me" (the offset of an
 // affine scale does not apply to a difference or a product). It is taken over a wide step
 // so that the offset, which cancels, costs no digits.
-void LineEvaluator::resolveScaleFactor(const std::u16string& definition) {
+void LineEvaluator::resolveScaleFactor(std::u16string_view definition) {
     resolveWithDefinition(u"((" + replaceMe(definition, u"1000000") + u")-(" +
                           replaceMe(definition, u"0") + u"))/1000000");
 }

@@ -4,13 +4,17 @@
 
 namespace tally {
 
-int UnitTable::add(std::u16string name, std::u16string definition) {
-    m_records.push_back({std::move(definition), std::move(name), std::nullopt});
+int UnitTable::add(std::u16string_view name, std::u16string_view definition) {
+    return addStatic(m_texts.keep(name), m_texts.keep(definition));
+}
+
+int UnitTable::addStatic(std::u16string_view name, std::u16string_view definition) {
+    m_records.push_back({definition, name, std::nullopt});
     return count();
 }
 
-void UnitTable::replace(int number, std::u16string name, std::u16string definition) {
-    record(number) = {std::move(definition), std::move(name), std::nullopt};
+void UnitTable::replace(int number, std::u16string_view name, std::u16string_view definition) {
+    record(number) = {m_texts.keep(definition), m_texts.keep(name), std::nullopt};
 }
 
 int UnitTable::baseUnitIndex(std::u16string_view symbol) const {

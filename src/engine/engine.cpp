@@ -70,4 +70,15 @@ void Engine::defineUnit(std::u16string_view name, std::u16string_view definition
     }
 }
 
+void Engine::reserveUnits(std::size_t count) {
+    m_tables.symbols.reserve(count);
+    m_tables.units.reserve(count);
+}
+
+void Engine::defineStaticUnit(const StaticUnit& unit) {
+    int record = m_tables.units.addStatic(unit.markedName.substr(1), unit.definition);
+    m_tables.symbols.addStatic(unit.markedName, unit.nameHash, unit.value,
+                               code::unitRecord(record));
+}
+
 }  // namespace tally

@@ -28,13 +28,14 @@ std::u16string unitName(std::u16string_view name) {
 VariableTable::VariableTable() : m_slots(1024, -1) {}
 
 // FNV-1a over the lower-case characters, so names equal without regard to case hash alike.
-std::uint64_t VariableTable::hashOf(std::u16string_view name) {
+// 32 bits are more than a table of int32 entry numbers can use.
+std::uint32_t VariableTable::hashOf(std::u16string_view name) {
     std::uint64_t hash = 14695981039346656037ULL;
     for (char16_t c : name) {
         hash ^= lowerUnit(c);
         hash *= 1099511628211ULL;
     }
-    return hash ^ (hash >> 29);
+    return static_cast<std::uint32_t>(hash ^ (hash >> 29));
 }
 
 EntryRef VariableTable::find(std::u16string_view name, Match match) const {
@@ -50,15 +51,16 @@ EntryRef VariableTable::find(std::u16string_view name, Match match) const {
 }
 
 EntryRef VariableTable::append(std::u16string_view name, double value, std::int32_t code) {
-    return appendStatic(m_names.keep(name), value, code);
+    return appendStatic(m_names.keep(name), hashOf(name), value, code);
 }
 
-EntryRef VariableTable::appendStatic(std::u16string_view name, double value, std::int32_t code) {
+EntryRef VariableTable::appendStatic(std::u16string_view name, std::uint32_t hash, double value,
+                                     std::int32_t code) {
     if (2 * (m_entries.size() + 1) > m_slots.size()) rehash(m_slots.size() * 2);
     auto index = static_cast<std::int32_t>(m_entries.size());
     m_entries.push_back({name, value, code});
     std::size_t mask = m_slots.size() - 1;
-    std::size_t i = hashOf(name) & mask;
+    std::size_t i = hash & mask;
     while (m_slots[i] >= 0)
         i = (i + 1) & mask;
     m_slots[i] = index;

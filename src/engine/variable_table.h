@@ -88,11 +88,16 @@ class VariableTable {
     EntryRef find(std::u16string_view name, Match match) const;
     // Keeps a copy of the name.
     EntryRef append(std::u16string_view name, double value, std::int32_t code);
-    // Takes a name whose text outlives the table (static storage) without copying it.
-    EntryRef appendStatic(std::u16string_view name, double value, std::int32_t code);
+    // Takes a name whose text outlives the table (static storage) without copying it, with
+    // its hashOf computed beforehand.
+    EntryRef appendStatic(std::u16string_view name, std::uint32_t hash, double value,
+                          std::int32_t code);
     // Makes room for `count` more entries at once, so that appending them never rehashes.
     void reserve(std::size_t count);
     int size() const { return static_cast<int>(m_entries.size()); }
+
+    // The hash a name is found by; static tables of names keep it with them.
+    static std::uint32_t hashOf(std::u16string_view name);
 
     VariableEntry& operator[](EntryRef ref) {
         return m_entries[static_cast<std::size_t>(ref.index)];
@@ -102,7 +107,6 @@ class VariableTable {
     }
 
   private:
-    static std::uint64_t hashOf(std::u16string_view name);
     void rehash(std::size_t slotCount);
 
     std::deque<VariableEntry> m_entries;

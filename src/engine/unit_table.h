@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,9 +48,11 @@ class UnitTable {
     // A unit defined by a plain number becomes a base unit of its own; its scale is the
     // value of its entry, `scale` now. Returns its 1-based index.
     int openBaseUnit(std::u16string symbol, EntryRef entry, double scale);
-    // Reads the scales of the base units again from their units' entries, since a unit can
-    // be redefined between lines.
+    // Reads the scales of the base units again from their units' entries when a unit was
+    // registered or redefined since the last time.
     void refreshScales(const SymbolTable& symbols);
+    // Changes whenever a unit is registered or redefined.
+    std::uint64_t generation() const { return m_generation; }
 
   private:
     std::vector<UnitRecord> m_records;
@@ -57,6 +60,8 @@ class UnitTable {
     std::vector<BaseUnit> m_baseUnits;
     std::vector<EntryRef> m_baseUnitEntries;
     std::size_t m_recordsAtLastScan = 0;
+    std::uint64_t m_generation = 0;
+    std::uint64_t m_generationAtLastRefresh = UINT64_MAX;
 };
 
 }  // namespace tally

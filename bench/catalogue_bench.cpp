@@ -14,13 +14,16 @@
 #include "session/user_definitions.h"
 #include "session/user_definitions_file.h"
 #include "units/catalogue.h"
+#include "units/catalogue_text.h"
 #include "units/compound_unit_table.h"
 
 namespace {
 
-// Every unit line in catalogue order, the menus and the compound units, into a fresh
-// engine (whose own construction is not timed).
-void registerCatalogue(benchmark::State& state) {
+// The built-in catalogue into a fresh engine (whose own construction is not timed): from the
+// tables generated at build time, as the program starts, or by reading and registering its
+// text line by line (units, menus, compound units), as a catalogue with a faulty record does.
+template <class Register>
+void registerCatalogue(benchmark::State& state, Register registerInto) {
     tally::AutomaticMessageWindow window;
     tally::Messages messages(window);
     int units = 0;
@@ -29,7 +32,8 @@ void registerCatalogue(benchmark::State& state) {
         auto engine = std::make_unique<tally::Engine>();
         auto compoundUnits = std::make_unique<tally::CompoundUnitTable>();
         state.ResumeTiming();
-        auto catalogue = std::make_unique<tally::Catalogue>(*engine, messages, *compoundUnits);
+        std::unique_ptr<tally::Catalogue> catalogue =
+            registerInto(*engine, messages, *compoundUnits);
         state.PauseTiming();
         units = engine->units().count();
         catalogue.reset();
@@ -38,7 +42,42 @@ void registerCatalogue(benchmark::State& state) {
     }
     state.counters["units"] = units;
 }
-BENCHMARK(registerCatalogue)->Unit(benchmark::kMillisecond);
+
+void registerCatalogueFromTables(benchmark::State& state) {
+    registerCatalogue(state, [](tally::Engine& engine, tally::Messages& messages,
+                                tally::CompoundUnitTable& compoundUnits) {
+        return std::make_unique<tally::Catalogue>(engine, messages, compoundUnits);
+    });
+}
+BENCHMARK(registerCatalogueFromTables)->Unit(benchmark::kMicrosecond);
+
+void registerCatalogueFromText(benchmark::State& state) {
+    registerCatalogue(state, [](tally::Engine& engine, tally::Messages& messages,
+                                tally::CompoundUnitTable& compoundUnits) {
+        return std::make_unique<tally::Catalogue>(tally::builtInCatalogueText(), engine, messages,
+                                                  compoundUnits);
+    });
+}
+BENCHMARK(registerCatalogueFromText)->Unit(benchmark::kMillisecond);
+
+// The menus of a catalogue from the tables, built when the window first asks for them.
+void buildMenusFromTables(benchmark::State& state) {
+    tally::AutomaticMessageWindow window;
+    tally::Messages messages(window);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto engine = std::make_unique<tally::Engine>();
+        tally::CompoundUnitTable compoundUnits;
+        auto catalogue = std::make_unique<tally::Catalogue>(*engine, messages, compoundUnits);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(catalogue->menus().categories.size());
+        state.PauseTiming();
+        catalogue.reset();
+        engine.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(buildMenusFromTables)->Unit(benchmark::kMicrosecond);
 
 // A line with units calculated as Enter does, the catalogue registered.
 void lineWithUnits(benchmark::State& state) {

@@ -23,9 +23,9 @@ std::u16string BatchCalculator::calculate(std::u16string_view line) {
 
 std::u16string BatchCalculator::calculate(std::u16string&& line) {
     m_document.takeLine(std::move(line));
-    m_session.driver().calculateCurrentLine();
-    const ResultBox& box = m_session.driver().resultBox();
-    return box.showsError ? box.text : std::u16string();
+    CalculationDriver& driver = m_session.driver();
+    driver.calculateCurrentLine();
+    return driver.resultBoxShowsMessage() ? driver.resultBox().text : std::u16string();
 }
 
 }  // namespace tally

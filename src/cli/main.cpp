@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     }
     std::string output;
     for (const std::u16string& line : calculator.document().lines()) {
-        output += tally::toUtf8(line);
+        tally::appendUtf8(output, line);
         output += '\n';
     }
     if (lineNumber == 0) output.clear();

@@ -66,6 +66,19 @@ std::u16string CalculationDriver::resultText(const LineResult& result) const {
     return printDim(m_engine, result.result, DimStyle::Document, m_compoundUnits.rows());
 }
 
+ResultBox& CalculationDriver::resultBox() {
+    if (m_resultTextPending) {
+        m_resultTextPending = false;
+        m_resultBox.showText(formatNumber(m_pendingResult));
+    }
+    return m_resultBox;
+}
+
+void CalculationDriver::showMessage(std::u16string_view message) {
+    m_resultTextPending = false;
+    m_resultBox.showMessage(message);
+}
+
 CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     if (m_engine.calculating()) return Outcome::Refused;
     m_resultBox.showsError = false;
@@ -75,13 +88,13 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
         LineResult result = m_engine.evaluateLine(line);
         m_lastValue = result.result.value;
         if (!result.syntaxMessage.empty()) {
-            m_resultBox.showMessage(errorText(EngineError::SyntaxError));
+            showMessage(errorText(EngineError::SyntaxError));
         } else if (result.nestedSyntaxError) {
-            m_resultBox.showMessage(errorText(
-                result.error == EngineError::None ? EngineError::SyntaxError : result.error));
+            showMessage(errorText(result.error == EngineError::None ? EngineError::SyntaxError
+                                                                    : result.error));
         } else if (result.flags.isFunctionDefinition && defineUserFunction(line, result)) {
         } else if (stopsLine(result.error)) {
-            m_resultBox.showMessage(errorText(result.error));
+            showMessage(errorText(result.error));
         } else if (line.front() != u'`') {
             // A comment line is only re-coloured.
             writeResult(line, result);
@@ -129,7 +142,7 @@ void CalculationDriver::writeResult(const std::u16string& line, const LineResult
     if (result.error == EngineError::None) {
         rebuildResultBox(false);
     } else {
-        m_resultBox.showMessage(errorText(result.error));
+        showMessage(errorText(result.error));
     }
 }
 
@@ -141,9 +154,18 @@ void CalculationDriver::copyResultToClipboard(const LineResult& result) {
 }
 
 void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {
+    m_resultTextPending = false;
     int selected = m_resultBox.selectedIndex;
     m_resultBox.items.clear();
     const double result = m_lastValue;
+    if (m_addedCalculations.empty() && !calculationJustAdded) {
+        // The field shows the result; it is written out when someone reads it.
+        m_resultBox.selectedIndex = -1;
+        m_resultBox.showsError = false;
+        m_resultTextPending = true;
+        m_pendingResult = result;
+        return;
+    }
     for (const std::u16string& entry : m_addedCalculations) {
         if (startsWithIgnoringCase(entry, u"Hex")) {
             m_resultBox.items.push_back(u"Hex(Ans)=" + integerInBase(result, 16));
@@ -172,13 +194,15 @@ void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {
 void CalculationDriver::restoreResultBox(double lastResult) {
     m_lastValue = lastResult;
     rebuildResultBox(false);
-    if (m_resultBox.selectedIndex < 0)
+    if (m_resultBox.selectedIndex < 0) {
+        m_resultTextPending = false;
         m_resultBox.showText(std::u16string(ResultBox::kDefaultText));
+    }
 }
 
 void CalculationDriver::addCalculation() {
     if (m_engine.calculating()) return;
-    std::u16string text = m_resultBox.text;
+    std::u16string text = resultBox().text;
     if (text.empty()) return;
     std::u16string expression = text.substr(0, text.find(u'='));
     std::erase_if(m_addedCalculations, [&](const std::u16string& entry) {
@@ -187,7 +211,7 @@ void CalculationDriver::addCalculation() {
     });
     // The rebuilt box shows the new entry with its value; a syntax error keeps it out.
     if (!m_engine.evaluateExpression(withoutBlanks(expression)).syntaxMessage.empty()) {
-        m_resultBox.showMessage(errorText(EngineError::SyntaxError));
+        showMessage(errorText(EngineError::SyntaxError));
         return;
     }
     m_addedCalculations.insert(m_addedCalculations.begin(), expression);
@@ -202,7 +226,7 @@ bool CalculationDriver::calculateDefinitionText(std::u16string_view text) {
         EngineError shown = !result.syntaxMessage.empty() || result.error == EngineError::None
                                 ? EngineError::SyntaxError
                                 : result.error;
-        m_resultBox.showMessage(errorText(laterError(result.error, shown)));
+        showMessage(errorText(laterError(result.error, shown)));
         return false;
     }
     return result.flags.isFunctionDefinition && defineUserFunction(line, result);

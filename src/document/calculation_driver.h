@@ -43,7 +43,10 @@ class CalculationDriver {
     // when it defined nothing.
     bool calculateDefinitionText(std::u16string_view text);
 
-    ResultBox& resultBox() { return m_resultBox; }
+    ResultBox& resultBox();
+    // Whether the decimal field shows a message (in the colour of errors) rather than a
+    // result; asking does not lay out a result nobody reads.
+    bool resultBoxShowsMessage() const { return m_resultBox.showsError; }
     // Entries of the added-calculations list: "Hex", "Oct" or an expression in Ans.
     std::vector<std::u16string>& addedCalculations() { return m_addedCalculations; }
     VariablesList& variables() { return m_variables; }
@@ -59,6 +62,7 @@ class CalculationDriver {
     void restoreResultBox(double lastResult);
 
   private:
+    void showMessage(std::u16string_view message);
     void writeResult(const std::u16string& line, const LineResult& result);
     bool defineUserFunction(const std::u16string& line, const LineResult& result);
     void copyResultToClipboard(const LineResult& result);
@@ -75,6 +79,10 @@ class CalculationDriver {
     CompoundUnitTable m_compoundUnits;
     // The value of the last line calculated: the added calculations are shown for it.
     double m_lastValue = 0;
+    // Without added calculations the decimal field shows the result alone; it is written
+    // out when the field is read (the batch calculator reads it only for a message).
+    bool m_resultTextPending = false;
+    double m_pendingResult = 0;
 };
 
 }  // namespace tally

@@ -21,19 +21,26 @@ std::u16string part(const BaseUnit& unit, double exponent) {
     return text;
 }
 
-// Splits "factor*rest" or "factor·rest" when the factor is a numeric literal.
-bool splitFactor(std::u16string_view definition, double& factor, std::u16string_view& rest) {
-    std::size_t at = definition.find_first_of(u"*·");
-    if (at == std::u16string_view::npos || at == 0) return false;
+// Whether a compound unit's expansion names the unit text: it is the text, or a numeric
+// literal (not 0) before its first "*" or "·" times the text, and then `factor` is that
+// literal. The expansion is compared first; the literal is read only when it may match.
+bool expansionNames(std::u16string_view expansion, std::u16string_view unit, double& factor) {
+    bool whole = expansion == unit;
+    std::size_t restStart = expansion.size() - unit.size();
+    bool afterFactor = expansion.size() > unit.size() + 1 && expansion.ends_with(unit) &&
+                       (expansion[restStart - 1] == u'*' || expansion[restStart - 1] == u'·');
+    if (!whole && !afterFactor) return false;
+    std::size_t at = expansion.find_first_of(u"*·");
     // A literal starts with a digit, a point or a base mark; names never do.
-    char16_t first = definition.front();
-    if (!(first >= u'0' && first <= u'9') && first != u'.' && first != u'#' && first != u'&') {
-        return false;
-    }
-    std::optional<double> number = numericLiteralValue(definition.substr(0, at));
-    if (!number || *number == 0) return false;
+    char16_t first = expansion.front();
+    bool literalFirst =
+        (first >= u'0' && first <= u'9') || first == u'.' || first == u'#' || first == u'&';
+    if (at == std::u16string_view::npos || at == 0 || !literalFirst) return whole;
+    std::optional<double> number = numericLiteralValue(expansion.substr(0, at));
+    if (!number || *number == 0) return whole;
+    // The factor splits at the first "*" or "·": the rest after it must be the unit text.
+    if (at + 1 != restStart) return false;
     factor = *number;
-    rest = definition.substr(at + 1);
     return true;
 }
 
@@ -67,7 +74,9 @@ std::u16string unitText(const DimensionVector& dimension, const std::vector<Base
 std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,
                         const std::vector<ResultDimension>& resultDimensions) {
     double value = quantity.value;
-    if (!engine.settings().useDimensions) return formatNumber(value);
+    if (!engine.settings().useDimensions || isDimensionless(quantity.dimension)) {
+        return formatNumber(value);
+    }
     const std::vector<BaseUnit>& baseUnits = engine.units().baseUnits();
     std::u16string unit = unitText(quantity.dimension, baseUnits);
     if (unit.empty()) return formatNumber(value);
@@ -85,11 +94,8 @@ std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle
         return formatNumber(value) + u"·" + unit;
     }
     for (auto it = resultDimensions.rbegin(); it != resultDimensions.rend(); ++it) {
-        if (!it->enabled) continue;
         double factor = 1;
-        std::u16string_view rest = it->definition;
-        if (!splitFactor(it->definition, factor, rest)) rest = it->definition;
-        if (rest == unit) {
+        if (it->enabled && expansionNames(it->definition, unit, factor)) {
             unit = it->name;
             value /= factor;
             break;

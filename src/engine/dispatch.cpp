@@ -9,6 +9,7 @@
 namespace tally {
 
 void LineEvaluator::beginArguments() {
+    markUnrepeatable();
     m_calls.pushKind(m_currentEntry.valid() ? m_tables.symbols[m_currentEntry].code
                                             : code::kVariable);
     if (!m_nameTracking) return;

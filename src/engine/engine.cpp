@@ -53,22 +53,32 @@ std::optional<RegisteredUnit> Engine::findUnit(std::u16string_view name) const {
     return RegisteredUnit{code::unitRecordOf(e.code), e.value};
 }
 
-void Engine::defineUnit(std::u16string_view name, std::u16string definition) {
+void Engine::defineUnit(std::u16string_view name, std::u16string_view definition) {
     SymbolTable& symbols = m_tables.symbols;
     std::u16string marked = unitName(name);
     EntryRef entry = symbols.findExact(marked);
     if (entry.valid() && code::isUnitRecord(symbols[entry].code)) {
-        m_tables.units.replace(code::unitRecordOf(symbols[entry].code), std::u16string(name),
-                               definition);
+        m_tables.units.replace(code::unitRecordOf(symbols[entry].code), name, definition);
     } else {
         // A name first met inside a bracket became a plain factor 1; it now names the unit.
-        int record = m_tables.units.add(std::u16string(name), definition);
+        int record = m_tables.units.add(name, definition);
         if (!entry.valid()) entry = symbols.add(marked, 1, code::kVariable);
         symbols[entry].code = code::unitRecord(record);
     }
     if (std::optional<double> value = numericLiteralValue(definition)) {
         symbols[entry].value = *value;
     }
+}
+
+void Engine::reserveUnits(std::size_t count) {
+    m_tables.symbols.reserve(count);
+    m_tables.units.reserve(count);
+}
+
+void Engine::defineStaticUnit(const StaticUnit& unit) {
+    int record = m_tables.units.addStatic(unit.markedName.substr(1), unit.definition);
+    m_tables.symbols.addStatic(unit.markedName, unit.nameHash, unit.value,
+                               code::unitRecord(record));
 }
 
 }  // namespace tally

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,14 @@ namespace tally {
 struct RegisteredUnit {
     int record = 0;
     double value = 1;
+};
+
+// A unit whose texts outlive the engine (static storage), as defineUnit would register it.
+struct StaticUnit {
+    std::u16string_view markedName;  // unitName(name)
+    std::uint32_t nameHash = 0;      // VariableTable::hashOf(markedName)
+    std::u16string_view definition;
+    double value = 1;  // 1 unless the definition is a plain number
 };
 
 // The evaluation engine: the context object that owns every table and evaluates lines and
@@ -62,7 +71,12 @@ class Engine {
     std::optional<RegisteredUnit> findUnit(std::u16string_view name) const;
     // Registers a unit name with its definition text, as a new record or replacing the
     // record the name has. A definition that is a plain number is also the unit's value.
-    void defineUnit(std::u16string_view name, std::u16string definition);
+    void defineUnit(std::u16string_view name, std::u16string_view definition);
+    // Makes room for `count` more units, registered at once.
+    void reserveUnits(std::size_t count);
+    // Registers a unit of a name not registered yet as defineUnit does, its texts kept
+    // without a copy.
+    void defineStaticUnit(const StaticUnit& unit);
 
   private:
     EngineTables m_tables;

@@ -1,5 +1,6 @@
 #include "engine/line_evaluator.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/constants.h"
@@ -81,6 +82,7 @@ bool LineEvaluator::evaluateNested(std::u16string_view text) {
     // The text may belong to a record that the evaluation itself replaces.
     std::u16string copy(text);
     ++m_nestingDepth;
+    m_peakNesting = std::max(m_peakNesting, m_nestingDepth);
     Grammar<LineEvaluator> grammar(GrammarVariant::parsUsFunc(), *this);
     std::u16string message = grammar.parse(copy);
     --m_nestingDepth;
@@ -123,6 +125,7 @@ double LineEvaluator::evaluateAt(std::u16string_view text, EntryRef bound, doubl
 bool LineEvaluator::enterBracket() {
     if (m_openBrackets >= kBracketBudget) return false;
     ++m_openBrackets;
+    m_peakBrackets = std::max(m_peakBrackets, m_openBrackets);
     return true;
 }
 
@@ -197,6 +200,7 @@ void LineEvaluator::pushValue(double value) {
 }
 
 void LineEvaluator::negate() {
+    markUnrepeatable();
     m_signedLiteralHeight = 0;
     if (m_stack.empty()) return;
     if (m_negationTakenAtHeight == m_stack.height()) {
@@ -207,12 +211,14 @@ void LineEvaluator::negate() {
 }
 
 void LineEvaluator::percent() {
+    markUnrepeatable();
     m_resultNote.clear();
     clearLiteralFlags();
     if (!m_stack.empty()) m_stack.top().value *= 0.01;
 }
 
 void LineEvaluator::factorial() {
+    markUnrepeatable();
     m_resultNote.clear();
     clearLiteralFlags();
     if (m_stack.empty()) return;
@@ -266,6 +272,7 @@ std::optional<double> operate(BinaryOperator op, double l, double r) {
 }  // namespace
 
 void LineEvaluator::applyOperator(BinaryOperator op) {
+    ++m_operatorsApplied;
     m_resultNote.clear();
     if (m_nameTracking) ++m_operationCount;
     if (m_unitDepth == 0) clearLiteralFlags();

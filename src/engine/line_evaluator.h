@@ -9,6 +9,7 @@
 #include "engine/engine_tables.h"
 #include "engine/line_result.h"
 #include "engine/operand_stack.h"
+#include "engine/unit_value_cache.h"
 #include "lang/grammar_actions.h"
 
 namespace tally {
@@ -60,7 +61,10 @@ class LineEvaluator : public GrammarActions {
     void beginNamedArgument();
     void endNamedArgument();
     // A scale conversion of this literal applies the sign first: -40[°C] is 233.15 К.
-    void minusBeforeLiteral() { m_signedLiteralHeight = m_stack.height(); }
+    void minusBeforeLiteral() {
+        markUnrepeatable();
+        m_signedLiteralHeight = m_stack.height();
+    }
     bool enterBracket();
     void leaveBracket() { --m_openBrackets; }
 
@@ -69,7 +73,10 @@ class LineEvaluator : public GrammarActions {
     const EngineSettings& settings() const { return m_settings; }
     OperandStack& operandStack() { return m_stack; }
     // Records a failure of the line (see laterError for which one stays).
-    void setError(EngineError error) { m_error = laterError(m_error, error); }
+    void setError(EngineError error) {
+        markUnrepeatable();
+        m_error = laterError(m_error, error);
+    }
     void setResultNote(std::u16string note) { m_resultNote = std::move(note); }
     double angleFactor() const;
     bool isFunctionDefinition() const { return m_flags.isFunctionDefinition; }
@@ -88,6 +95,9 @@ class LineEvaluator : public GrammarActions {
     double plotX() const { return m_plotX; }
 
   private:
+    // A step whose effects a cached unit value would not repeat.
+    void markUnrepeatable() { ++m_unrepeatableSteps; }
+    void repeatUnitValue(const CachedUnitValue& cached);
     void startCalculation();
     void clearStatementState();
     void clearLiteralFlags();
@@ -101,10 +111,9 @@ class LineEvaluator : public GrammarActions {
     bool evaluateNested(std::u16string_view text);
     // Unit brackets: a unit that multiplies, converts the value before the bracket, or is
     // a factor of a compound bracket.
-    void resolveUnitFactor(int record, const std::u16string& definition,
-                           const std::u16string& name);
-    void convertScale(const std::u16string& definition);
-    void resolveScaleFactor(const std::u16string& definition);
+    void resolveUnitFactor(int record, std::u16string_view definition, std::u16string_view name);
+    void convertScale(std::u16string_view definition);
+    void resolveScaleFactor(std::u16string_view definition);
     void resolveWithDefinition(std::u16string_view definition);
 
     EngineTables& m_tables;
@@ -144,6 +153,14 @@ class LineEvaluator : public GrammarActions {
     bool m_conversionAllowed = true;
     int m_signedLiteralHeight = 0;
     int m_negationTakenAtHeight = 0;
+    // What unit definitions evaluated to, and what tells whether an evaluation may be kept:
+    // the count of steps it could not repeat, of operators applied, and the deepest nesting
+    // and bracket count reached.
+    UnitValueCache m_unitValues;
+    int m_unrepeatableSteps = 0;
+    int m_operatorsApplied = 0;
+    int m_peakNesting = 0;
+    int m_peakBrackets = 0;
 
     // Nesting of evaluations and brackets; once the limit is hit the rest of the line
     // unwinds without further work.

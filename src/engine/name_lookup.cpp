@@ -38,6 +38,7 @@ double LineEvaluator::lookupName() {
     EntryRef entry = insideUnit ? symbols.findExact(m_name) : symbols.find(m_name);
     if (!entry.valid()) {
         // A name never seen is a new variable: 0, or 1 as a unit factor.
+        markUnrepeatable();
         entry = symbols.add(m_name, insideUnit ? 1 : 0, code::kVariable);
     }
     m_currentEntry = entry;
@@ -46,6 +47,7 @@ double LineEvaluator::lookupName() {
 }
 
 void LineEvaluator::beginAbs() {
+    markUnrepeatable();
     clearLiteralFlags();
     m_currentEntry = m_tables.symbols.absEntry();
     m_pendingBaseUnit = 0;
@@ -56,6 +58,7 @@ void LineEvaluator::beginAbs() {
 // The argument "x=a" of a solver: "x" was read as an ordinary argument; its hidden twin
 // (marker 15 + name) gets a reference level that will carry a.
 void LineEvaluator::beginNamedArgument() {
+    markUnrepeatable();
     std::u16string_view name;
     if (m_currentEntry.valid()) name = m_tables.symbols[m_currentEntry].name;
     EntryRef bound = m_tables.symbols.boundVariable(name);

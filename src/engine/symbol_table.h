@@ -27,6 +27,12 @@ class SymbolTable {
     EntryRef add(std::u16string_view name, double value, std::int32_t code) {
         return m_variables.append(name, value, code);
     }
+    // A name in static storage, kept without a copy, with its VariableTable::hashOf.
+    EntryRef addStatic(std::u16string_view name, std::uint32_t hash, double value,
+                       std::int32_t code) {
+        return m_variables.appendStatic(name, hash, value, code);
+    }
+    void reserve(std::size_t count) { m_variables.reserve(count); }
     VariableEntry& operator[](EntryRef ref) { return m_variables[ref]; }
     const VariableEntry& operator[](EntryRef ref) const { return m_variables[ref]; }
 

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "engine/format_number.h"
 #include "engine/line_evaluator.h"
@@ -53,6 +55,7 @@ std::u16string meText(double value) {
 }  // namespace
 
 void LineEvaluator::beginUnit() {
+    markUnrepeatable();
     ++m_unitDepth;
     m_unitBaseHeight = m_stack.height();
 }
@@ -95,10 +98,10 @@ void LineEvaluator::resolveUnitName() {
         setError(EngineError::UnknownDimension);
         return;
     }
-    // Copies: evaluating the definition may register units and grow the table.
-    const std::u16string definition = m_tables.units.record(record).definition;
-    const std::u16string name = m_tables.units.record(record).name;
-    if (findMe(definition) == std::u16string::npos) {
+    // Views of texts that stay alive however the record changes while they are evaluated.
+    const std::u16string_view definition = m_tables.units.record(record).definition;
+    const std::u16string_view name = m_tables.units.record(record).name;
+    if (findMe(definition) == std::u16string_view::npos) {
         resolveUnitFactor(record, definition, name);
     } else if (m_stack.height() == m_unitBaseHeight && m_conversionAllowed && !m_stack.empty()) {
         convertScale(definition);
@@ -108,25 +111,68 @@ void LineEvaluator::resolveUnitName() {
 }
 
 // A unit that is a factor: a base unit marks its exponent for the next push, and a unit
-// defined by a plain number opens a base unit of its own on first use.
-void LineEvaluator::resolveUnitFactor(int record, const std::u16string& definition,
-                                      const std::u16string& name) {
+// defined by a plain number opens a base unit of its own on first use. What the definition
+// evaluates to is kept, so that the next use of the unit repeats it without reading it.
+void LineEvaluator::resolveUnitFactor(int record, std::u16string_view definition,
+                                      std::u16string_view name) {
     UnitTable& units = m_tables.units;
+    bool canonical = m_pendingBaseUnit == 0 && m_carriedDimension.empty() && !m_unwinding;
+    if (canonical) {
+        const CachedUnitValue* cached =
+            m_unitValues.find(record, units.generation(), m_settings.useDimensions);
+        if (cached != nullptr && m_nestingDepth + cached->nesting <= kNestingLimit &&
+            m_openBrackets + cached->brackets <= kBracketBudget) {
+            repeatUnitValue(*cached);
+            m_unitFactorPushed = true;
+            return;
+        }
+    }
+    int unrepeatable = m_unrepeatableSteps;
+    int operators = m_operatorsApplied;
+    int nesting = m_nestingDepth;
+    int brackets = m_openBrackets;
+    int outerPeakNesting = std::exchange(m_peakNesting, nesting);
+    int outerPeakBrackets = std::exchange(m_peakBrackets, brackets);
+
     if (int index = units.baseUnitIndex(name); index > 0) m_pendingBaseUnit = index;
     std::optional<bool>& opens = units.record(record).opensBaseUnit;
     // "pi" (record 1) is a number written as a unit, not a new base unit.
     if (!opens) opens = record != 1 && isName(name) && isNumericLiteral(trimBlanks(definition));
     if (m_pendingBaseUnit == 0 && *opens) {
-        m_pendingBaseUnit =
-            units.openBaseUnit(name, m_currentEntry, m_tables.symbols[m_currentEntry].value);
+        markUnrepeatable();
+        m_pendingBaseUnit = units.openBaseUnit(std::u16string(name), m_currentEntry,
+                                               m_tables.symbols[m_currentEntry].value);
     }
     resolveWithDefinition(definition);
     m_unitFactorPushed = true;
+
+    if (canonical && m_unrepeatableSteps == unrepeatable) {
+        m_unitValues.keep(
+            record, units.generation(), m_settings.useDimensions,
+            {m_currentValue, m_carriedDimension, m_currentEntry, m_operatorsApplied != operators,
+             m_peakNesting - nesting, m_peakBrackets - brackets});
+    }
+    m_peakNesting = std::max(m_peakNesting, outerPeakNesting);
+    m_peakBrackets = std::max(m_peakBrackets, outerPeakBrackets);
+}
+
+// The state evaluating a unit's definition leaves, as it left it when it was kept.
+void LineEvaluator::repeatUnitValue(const CachedUnitValue& cached) {
+    m_currentValue = cached.value;
+    m_carriedDimension = cached.dimension;
+    m_currentEntry = cached.lastName;
+    if (cached.clearsNote) {
+        m_resultNote.clear();
+        ++m_operatorsApplied;
+    }
+    m_peakNesting = std::max(m_peakNesting, m_nestingDepth + cached.nesting);
+    m_peakBrackets = std::max(m_peakBrackets, m_openBrackets + cached.brackets);
 }
 
 // A scale unit right after a value converts that value: "Me" in the definition stands
 // for it.
-void LineEvaluator::convertScale(const std::u16string& definition) {
+void LineEvaluator::convertScale(std::u16string_view definition) {
+    markUnrepeatable();
     m_conversionAllowed = false;
     if (m_signedLiteralHeight == m_stack.height()) {
         m_stack.top().value = -m_stack.top().value;
@@ -159,7 +205,8 @@ void LineEvaluator::convertScale(const std::u16string& definition) {
 // factor, the change of the definition's value per unit change of "Me" (the offset of an
 // affine scale does not apply to a difference or a product). It is taken over a wide step
 // so that the offset, which cancels, costs no digits.
-void LineEvaluator::resolveScaleFactor(const std::u16string& definition) {
+void LineEvaluator::resolveScaleFactor(std::u16string_view definition) {
+    markUnrepeatable();
     resolveWithDefinition(u"((" + replaceMe(definition, u"1000000") + u")-(" +
                           replaceMe(definition, u"0") + u"))/1000000");
 }

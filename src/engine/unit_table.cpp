@@ -4,13 +4,19 @@
 
 namespace tally {
 
-int UnitTable::add(std::u16string name, std::u16string definition) {
-    m_records.push_back({std::move(definition), std::move(name), std::nullopt});
+int UnitTable::add(std::u16string_view name, std::u16string_view definition) {
+    return addStatic(m_texts.keep(name), m_texts.keep(definition));
+}
+
+int UnitTable::addStatic(std::u16string_view name, std::u16string_view definition) {
+    ++m_generation;
+    m_records.push_back({definition, name, std::nullopt});
     return count();
 }
 
-void UnitTable::replace(int number, std::u16string name, std::u16string definition) {
-    record(number) = {std::move(definition), std::move(name), std::nullopt};
+void UnitTable::replace(int number, std::u16string_view name, std::u16string_view definition) {
+    ++m_generation;
+    record(number) = {m_texts.keep(definition), m_texts.keep(name), std::nullopt};
 }
 
 int UnitTable::baseUnitIndex(std::u16string_view symbol) const {
@@ -36,6 +42,9 @@ void UnitTable::refreshScales(const SymbolTable& symbols) {
         }
         m_recordsAtLastScan = m_records.size();
     }
+    // Scales change only when a unit's entry does, which only registering a unit does.
+    if (m_generationAtLastRefresh == m_generation) return;
+    m_generationAtLastRefresh = m_generation;
     for (std::size_t i = 0; i < m_baseUnits.size(); ++i) {
         if (m_baseUnitEntries[i].valid())
             m_baseUnits[i].scale = symbols[m_baseUnitEntries[i]].value;

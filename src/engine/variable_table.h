@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/function_table.h"
+#include "engine/text_store.h"
 
 namespace tally {
 
@@ -67,7 +68,8 @@ struct EntryRef {
 };
 
 struct VariableEntry {
-    std::u16string name;
+    // The table's own copy of the name, or a text in static storage (built-in units).
+    std::u16string_view name;
     double value = 0;
     std::int32_t code = 0;
 };
@@ -84,8 +86,18 @@ class VariableTable {
     // Of several names that differ only in letter case, the first registered is found
     // without regard to case.
     EntryRef find(std::u16string_view name, Match match) const;
+    // Keeps a copy of the name.
     EntryRef append(std::u16string_view name, double value, std::int32_t code);
+    // Takes a name whose text outlives the table (static storage) without copying it, with
+    // its hashOf computed beforehand.
+    EntryRef appendStatic(std::u16string_view name, std::uint32_t hash, double value,
+                          std::int32_t code);
+    // Makes room for `count` more entries at once, so that appending them never rehashes.
+    void reserve(std::size_t count);
     int size() const { return static_cast<int>(m_entries.size()); }
+
+    // The hash a name is found by; static tables of names keep it with them.
+    static std::uint32_t hashOf(std::u16string_view name);
 
     VariableEntry& operator[](EntryRef ref) {
         return m_entries[static_cast<std::size_t>(ref.index)];
@@ -95,10 +107,10 @@ class VariableTable {
     }
 
   private:
-    static std::uint64_t hashOf(std::u16string_view name);
-    void grow();
+    void rehash(std::size_t slotCount);
 
     std::deque<VariableEntry> m_entries;
+    TextStore m_names;
     // Open addressing over entry numbers, -1 for a free slot; at most half full.
     std::vector<std::int32_t> m_slots;
 };

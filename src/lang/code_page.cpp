@@ -64,22 +64,37 @@ long decodeUtf8(std::string_view text, std::size_t& i) {
 
 }  // namespace
 
-std::u16string fromUtf8(std::string_view text) {
-    std::u16string result;
-    result.reserve(text.size());
+void appendFromUtf8(std::u16string& out, std::string_view text) {
+    // Written through a pointer into room for the longest result (one unit a byte), then
+    // cut to what was written.
+    std::size_t start = out.size();
+    out.resize(start + text.size());
+    char16_t* next = out.data() + start;
     std::size_t i = 0;
     while (i < text.size()) {
+        auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            *next++ = lead;
+            ++i;
+            continue;
+        }
         long point = decodeUtf8(text, i);
         if (point < 0) {
-            result.push_back(0xFFFD);
+            *next++ = 0xFFFD;
         } else if (point >= 0x10000) {
             point -= 0x10000;
-            result.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
-            result.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+            *next++ = static_cast<char16_t>(0xD800 + (point >> 10));
+            *next++ = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
         } else {
-            result.push_back(static_cast<char16_t>(point));
+            *next++ = static_cast<char16_t>(point);
         }
     }
+    out.resize(static_cast<std::size_t>(next - out.data()));
+}
+
+std::u16string fromUtf8(std::string_view text) {
+    std::u16string result;
+    appendFromUtf8(result, text);
     return result;
 }
 
@@ -91,34 +106,55 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-std::string toUtf8(std::u16string_view text) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 2);
+namespace {
+
+// The code point at `i` (a surrogate pair makes one, a lone surrogate U+FFFD); `i` moves to
+// the last unit it took.
+unsigned long pointAt(std::u16string_view text, std::size_t& i) {
+    unsigned long point = text[i];
+    if (point < 0xD800 || point > 0xDFFF) return point;
+    if (point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        ++i;
+        return 0x10000 + ((point - 0xD800) << 10) + (text[i] - 0xDC00);
+    }
+    return 0xFFFD;
+}
+
+}  // namespace
+
+void appendUtf8(std::string& out, std::u16string_view text) {
+    // The exact length first, so that the text is written once into room of its size.
+    std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned long point = text[i];
-        if (point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            point = 0x10000 + ((point - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (point >= 0xD800 && point <= 0xDFFF) {
-            point = 0xFFFD;
-        }
+        unsigned long point = pointAt(text, i);
+        length += point < 0x80 ? 1 : point < 0x800 ? 2 : point < 0x10000 ? 3 : 4;
+    }
+    std::size_t start = out.size();
+    out.resize(start + length);
+    char* next = out.data() + start;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned long point = pointAt(text, i);
         if (point < 0x80) {
-            result.push_back(static_cast<char>(point));
+            *next++ = static_cast<char>(point);
         } else if (point < 0x800) {
-            result.push_back(static_cast<char>(0xC0 | (point >> 6)));
-            result.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+            *next++ = static_cast<char>(0xC0 | (point >> 6));
+            *next++ = static_cast<char>(0x80 | (point & 0x3F));
         } else if (point < 0x10000) {
-            result.push_back(static_cast<char>(0xE0 | (point >> 12)));
-            result.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-            result.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+            *next++ = static_cast<char>(0xE0 | (point >> 12));
+            *next++ = static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (point & 0x3F));
         } else {
-            result.push_back(static_cast<char>(0xF0 | (point >> 18)));
-            result.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
-            result.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-            result.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+            *next++ = static_cast<char>(0xF0 | (point >> 18));
+            *next++ = static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            *next++ = static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (point & 0x3F));
         }
     }
+}
+
+std::string toUtf8(std::u16string_view text) {
+    std::string result;
+    appendUtf8(result, text);
     return result;
 }
 

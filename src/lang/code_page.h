@@ -65,6 +65,9 @@ bool lessIgnoringCase(std::u16string_view a, std::u16string_view b);
 // become U+FFFD; isValidUtf8 tells whether a conversion would be lossless.
 std::u16string fromUtf8(std::string_view text);
 std::string toUtf8(std::u16string_view text);
+// The same conversions appended to a text, without a text of their own in between.
+void appendFromUtf8(std::u16string& out, std::string_view text);
+void appendUtf8(std::string& out, std::u16string_view text);
 bool isValidUtf8(std::string_view text);
 
 // Windows-1251 bytes to UTF-16, for files written by older systems.

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "lang/code_page.h"
+#include "lang/decimal_literal.h"
 #include "lang/grammar_actions.h"
 #include "lang/grammar_variant.h"
 #include "lang/parse_state.h"
@@ -593,10 +594,7 @@ class Grammar {
     void roundDecimal(int start) {
         std::u16string_view digits = m_state.text.substr(static_cast<std::size_t>(start - 1),
                                                          static_cast<std::size_t>(pos() - start));
-        std::string text(digits.begin(), digits.end());
-        double nearest = 0;
-        auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), nearest);
-        if (error == std::errc() && end == text.data() + text.size()) value() = nearest;
+        if (std::optional<double> nearest = nearestDouble(digits)) value() = *nearest;
     }
 
     // Integer ::= Digit { Digit }

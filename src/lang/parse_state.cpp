@@ -16,12 +16,6 @@ void ParseState::begin(std::u16string_view input) {
     advance();
 }
 
-void ParseState::advance() {
-    previousChar = currentChar;
-    ++position;
-    currentChar = position <= length ? codeOf(text[position - 1]) : kEndMarker;
-}
-
 void ParseState::report(std::u16string_view name, std::u16string_view expected) {
     if (quiet) {
         errorFlag = true;

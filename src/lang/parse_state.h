@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "lang/code_page.h"
+
 namespace tally {
 
 // The state every reader of the language keeps: one character of lookahead over the text
@@ -22,7 +24,11 @@ struct ParseState {
     bool quiet = false;
 
     void begin(std::u16string_view input);
-    void advance();
+    void advance() {
+        previousChar = currentChar;
+        ++position;
+        currentChar = position <= length ? codeOf(text[position - 1]) : kEndMarker;
+    }
 
     // A nonterminal found no alternative for the current character.
     void report(std::u16string_view name, std::u16string_view expected);

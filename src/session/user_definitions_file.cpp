@@ -90,7 +90,7 @@ int applyVariables(const DefinitionsContent::List& list, DefinitionsSession& ses
         if (listed[static_cast<std::size_t>(it->index)]) continue;
         listed[static_cast<std::size_t>(it->index)] = true;
         const VariableEntry& variable = engine.symbols()[*it];
-        items.push_back(variable.name + u"=" + formatNumber(variable.value));
+        items.push_back(std::u16string(variable.name) + u"=" + formatNumber(variable.value));
     }
     box.assign(std::move(items));
     session.definitions.variablesSelection =

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lang/code_page.h"
-#include "units/catalogue_text.h"
+#include "units/catalogue_tables.h"
 #include "units/compound_unit_table.h"
 #include "units/unit_definitions.h"
 
@@ -46,8 +46,14 @@ void buildCategory(UnitCategory& category, UnitDefiner& definer) {
 
 }  // namespace
 
-Catalogue::Catalogue(Engine& engine, Messages& messages, CompoundUnitTable& compoundUnits) {
-    CatalogueParse parse = parseCatalogue(builtInCatalogueText());
+Catalogue::Catalogue(std::string_view utf8Text, Engine& engine, Messages& messages,
+                     CompoundUnitTable& compoundUnits) {
+    registerText(utf8Text, engine, messages, compoundUnits);
+}
+
+void Catalogue::registerText(std::string_view utf8Text, Engine& engine, Messages& messages,
+                             CompoundUnitTable& compoundUnits) {
+    CatalogueParse parse = parseCatalogue(utf8Text);
     if (!parse.ok()) {
         m_dataError = u"catalogue.txt, line " + fromUtf8(std::to_string(parse.errorLine)) + u": " +
                       parse.error;
@@ -88,6 +94,14 @@ void Catalogue::build(CatalogueData data, Engine& engine, Messages& messages,
         rows.push_back(parseCompoundUnit(line));
     }
     compoundUnits.setBuiltInRows(std::move(rows));
+}
+
+CatalogueMenus& Catalogue::builtMenus() const {
+    if (m_menusToBuild != nullptr) {
+        m_menus = menusOf(*m_menusToBuild);
+        m_menusToBuild = nullptr;
+    }
+    return m_menus;
 }
 
 }  // namespace tally

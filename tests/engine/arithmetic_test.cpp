@@ -3,7 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "engine/constants.h"
 #include "engine/engine.h"
@@ -169,9 +177,62 @@ TEST(FormatNumber, FifteenSignificantDigitsWithAPoint) {
         {1.5e-7, u"1.5E-07"},
         {-1.5e-7, u"-1.5E-07"},
         {0.49999999999999956, u"0.5"},
+        {1e15, u"1E+15"},
+        {999999999999999.4, u"999999999999999"},
+        {99999999999999.95, u"100000000000000"},
+        {0.00001, u"1E-05"},
+        {0.0001, u"0.0001"},
+        {1.7976931348623157e308, u"1.79769313486232E+308"},
+        {4.9406564584124654e-324, u"4.94065645841247E-324"},
+        {1e-310, u"9.99999999999997E-311"},  // below the normal range: its true value
+        // Ties at the 16th digit go to the even neighbour.
+        {1000000000000005, u"1E+15"},
+        {1000000000000015, u"1.00000000000002E+15"},
+        // A value that is no number at all (a unit defined as 1e400) still reads plainly.
+        {std::numeric_limits<double>::infinity(), u"inf"},
+        {-std::numeric_limits<double>::infinity(), u"-inf"},
+        {std::numeric_limits<double>::quiet_NaN(), u"nan"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(utf8(formatNumber(value)), utf8(text)) << value;
+}
+
+// The digits shown are the value rounded to 15 significant digits, ties to even, whichever
+// way they are found: read back, the text is the library's own rounding to 15 digits.
+TEST(FormatNumber, ShowsTheValueRoundedToFifteenDigits) {
+    auto read = [](const std::string& text) {
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    };
+    auto rounded = [&](double value) {
+        char buffer[64];
+        auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14)
+                .ptr;
+        return read(std::string(buffer, end));
+    };
+    std::mt19937_64 random(15);
+    std::vector<double> values;
+    for (int i = 0; i < 200000; ++i) {
+        // Every magnitude, and values near decimal fractions with 15 to 17 digits.
+        values.push_back(std::bit_cast<double>(random() & 0x7FFFFFFFFFFFFFFFULL));
+        double decimal = static_cast<double>(random() % 100000000000000000ULL) /
+                         std::pow(10.0, static_cast<double>(random() % 40));
+        values.push_back(decimal);
+        values.push_back(std::nextafter(decimal, 0.0));
+        values.push_back(static_cast<double>(random() % 1000000) / 7);
+    }
+    for (double value : values) {
+        if (!std::isfinite(value) || value == 0) continue;
+        std::string text = utf8(formatNumber(value));
+        std::string plain = text;
+        std::replace(plain.begin(), plain.end(), 'E', 'e');
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(read(plain)),
+                  std::bit_cast<std::uint64_t>(rounded(value)))
+            << text << " for " << value;
+        ASSERT_EQ(utf8(formatNumber(-value)), "-" + text);
+    }
 }
 
 }  // namespace

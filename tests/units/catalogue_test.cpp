@@ -106,7 +106,7 @@ TEST(Catalogue, EveryRegisteredNameEvaluates) {
     const UnitTable& units = built.engine.units();
     ASSERT_GT(units.count(), 1);
     for (int record = 1; record <= units.count(); ++record) {
-        const std::u16string& name = units.record(record).name;
+        const std::u16string name(units.record(record).name);
         LineResult result = built.engine.evaluateLine(u"1[" + name + u"]");
         EXPECT_EQ(utf8(result.syntaxMessage), "") << utf8(name);
         EXPECT_EQ(result.error, EngineError::None) << utf8(name);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -147,6 +150,114 @@ TEST(UnitCalculations, WithoutTheCatalogueUnitsAreUnknown) {
     BatchCalculator calculator({false, true, false});
     EXPECT_TRUE(calculator.catalogue().menus().categories.empty());
     expectLines(calculator, {{u"2[м]*3[м]", "2[м]*3[м]", "Неизвестная размерность"}});
+}
+
+}  // namespace
+}  // namespace tally
+
+namespace tally {
+namespace {
+
+// What a line gives, to compare evaluations bit for bit.
+struct Outcome {
+    std::string syntax;
+    EngineError error = EngineError::None;
+    std::uint64_t value = 0;
+    DimensionVector dimension;
+
+    friend bool operator==(const Outcome&, const Outcome&) = default;
+    friend void PrintTo(const Outcome& outcome, std::ostream* out) {
+        *out << "value " << std::bit_cast<double>(outcome.value) << " error "
+             << static_cast<int>(outcome.error) << " syntax \"" << outcome.syntax << "\" exponents";
+        for (double exponent : outcome.dimension)
+            *out << ' ' << exponent;
+    }
+};
+
+Outcome outcomeOf(Engine& engine, std::u16string_view line) {
+    LineResult result = engine.evaluateLine(line);
+    DimensionVector dimension = result.result.dimension;
+    while (!dimension.empty() && dimension.back() == 0)
+        dimension.pop_back();
+    return {utf8(result.syntaxMessage), result.error,
+            std::bit_cast<std::uint64_t>(result.result.value), dimension};
+}
+
+// A line with a unit under the other setting of dimensions makes the engine forget what
+// unit definitions evaluated to, so the line after it reads every definition afresh.
+Outcome freshOutcomeOf(Engine& engine, std::u16string_view line) {
+    bool dimensions = engine.settings().useDimensions;
+    double ans = engine.ans();
+    engine.setUseDimensions(!dimensions);
+    engine.evaluateLine(u"1[м]");
+    engine.setUseDimensions(dimensions);
+    engine.setAns(ans);
+    return outcomeOf(engine, line);
+}
+
+// A unit used again gives what reading its definition gave, for every unit of the
+// catalogue, alone, converting a value and in a compound bracket, with and without
+// dimensions.
+TEST(UnitValues, RepeatedUseGivesWhatTheDefinitionGives) {
+    for (bool dimensions : {true, false}) {
+        BatchCalculator calculator({false, dimensions});
+        Engine& engine = calculator.engine();
+        const UnitTable& units = engine.units();
+        for (int record = 1; record <= units.count(); ++record) {
+            std::u16string name(units.record(record).name);
+            for (std::u16string line : {u"1[" + name + u"]", u"-3[" + name + u"]",
+                                        u"2[" + name + u"/с^2]", u"1[кг·" + name + u"]"}) {
+                SCOPED_TRACE(utf8(line));
+                Outcome fresh = freshOutcomeOf(engine, line);
+                EXPECT_EQ(outcomeOf(engine, line), fresh);
+                EXPECT_EQ(outcomeOf(engine, line), fresh);
+                if (HasFailure()) return;
+            }
+        }
+    }
+}
+
+// Redefining a unit, or one its definition uses, is seen by the next line.
+TEST(UnitValues, RedefinitionsAreSeenAtOnce) {
+    BatchCalculator calculator({});
+    Engine& engine = calculator.engine();
+    auto written = [&](std::u16string_view line) {
+        EXPECT_EQ(utf8(calculator.calculate(line)), "");
+        return utf8(calculator.document().lines().back());
+    };
+    EXPECT_EQ(written(u"1[км]="), "1[км]=1000[м]");
+    EXPECT_EQ(written(u"1[ч]="), "1[ч]=3600[с]");
+    engine.defineUnit(u"км", u"5·м");
+    engine.defineUnit(u"мин", u"100·с");
+    EXPECT_EQ(written(u"1[км]="), "1[км]=5[м]");
+    EXPECT_EQ(written(u"1[ч]="), "1[ч]=6000[с]");
+    engine.setUseDimensions(false);
+    EXPECT_EQ(written(u"1[ч]="), "1[ч]=6000");
+}
+
+// Near the nesting limit a unit whose definition needs more nesting than is left fails as
+// it did when its definition was read, though its value was kept at a shallower depth.
+TEST(UnitValues, KeptValuesRespectTheNestingLimit) {
+    for (int depth = 240; depth <= 258; ++depth) {
+        SCOPED_TRACE(depth);
+        BatchCalculator warm({});
+        BatchCalculator cold({});
+        for (BatchCalculator* calculator : {&warm, &cold}) {
+            // f1(x) calls f2(x) ... calls f<depth>(x), which uses hours.
+            for (int i = 1; i <= depth; ++i) {
+                std::string line("f");
+                line.append(std::to_string(i)).append("(x)=");
+                if (i < depth) {
+                    line.append("f").append(std::to_string(i + 1)).append("(x)");
+                } else {
+                    line.append("x*1[ч]");
+                }
+                calculator->calculate(fromUtf8(line));
+            }
+        }
+        warm.calculate(std::u16string_view(u"1[ч]+0"));
+        EXPECT_EQ(outcomeOf(warm.engine(), u"f1(2)"), freshOutcomeOf(cold.engine(), u"f1(2)"));
+    }
 }
 
 }  // namespace

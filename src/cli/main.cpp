@@ -1,9 +1,11 @@
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <CLI/CLI.hpp>
-#include <fstream>
+#include <algorithm>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,16 +22,27 @@ namespace {
 
 constexpr int kUsageOrFileError = 2;
 
+// Reads everything a descriptor gives until its end, in large blocks.
+bool readAll(int descriptor, std::string& text) {
+    constexpr std::size_t kBlock = 1 << 16;
+    for (;;) {
+        std::size_t size = text.size();
+        text.resize(size + kBlock);
+        ssize_t count = ::read(descriptor, text.data() + size, kBlock);
+        text.resize(size + static_cast<std::size_t>(std::max<ssize_t>(count, 0)));
+        if (count < 0 && errno != EINTR) return false;
+        if (count == 0) return true;
+    }
+}
+
 // Reads a whole input; "-" is standard input.
 bool readInput(const std::string& name, std::string& text) {
-    if (name == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return !std::cin.bad();
-    }
-    std::ifstream file(name, std::ios::binary);
-    if (!file) return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    if (name == "-") return readAll(STDIN_FILENO, text);
+    int descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    bool read = readAll(descriptor, text);
+    ::close(descriptor);
+    return read;
 }
 
 // Writes the plot the lines drew as SVG; false, with the reason on standard error, when there

@@ -63,7 +63,7 @@ CalculationDriver::CalculationDriver(Engine& engine, Editor& editor)
 
 std::u16string CalculationDriver::resultText(const LineResult& result) const {
     if (!result.resultNote.empty()) return result.resultNote;
-    return printDim(m_engine, result.result, DimStyle::Document, m_compoundUnits.rows());
+    return printDim(m_engine, result.result, DimStyle::Document, m_compoundUnits);
 }
 
 ResultBox& CalculationDriver::resultBox() {

@@ -4,44 +4,19 @@
 
 #include "engine/engine.h"
 #include "engine/format_number.h"
-#include "lang/recognisers.h"
 #include "units/prefix_table.h"
 
 namespace tally {
 
 namespace {
 
-std::u16string part(const BaseUnit& unit, double exponent) {
-    std::u16string text(prefixForScale(unit.scale));
+void appendPart(std::u16string& text, const BaseUnit& unit, double exponent) {
+    text += prefixForScale(unit.scale);
     text += unit.symbol;
     if (exponent != 1) {
         text += u'^';
         text += formatNumber(std::round(exponent * 1000) / 1000);
     }
-    return text;
-}
-
-// Whether a compound unit's expansion names the unit text: it is the text, or a numeric
-// literal (not 0) before its first "*" or "·" times the text, and then `factor` is that
-// literal. The expansion is compared first; the literal is read only when it may match.
-bool expansionNames(std::u16string_view expansion, std::u16string_view unit, double& factor) {
-    bool whole = expansion == unit;
-    std::size_t restStart = expansion.size() - unit.size();
-    bool afterFactor = expansion.size() > unit.size() + 1 && expansion.ends_with(unit) &&
-                       (expansion[restStart - 1] == u'*' || expansion[restStart - 1] == u'·');
-    if (!whole && !afterFactor) return false;
-    std::size_t at = expansion.find_first_of(u"*·");
-    // A literal starts with a digit, a point or a base mark; names never do.
-    char16_t first = expansion.front();
-    bool literalFirst =
-        (first >= u'0' && first <= u'9') || first == u'.' || first == u'#' || first == u'&';
-    if (at == std::u16string_view::npos || at == 0 || !literalFirst) return whole;
-    std::optional<double> number = numericLiteralValue(expansion.substr(0, at));
-    if (!number || *number == 0) return whole;
-    // The factor splits at the first "*" or "·": the rest after it must be the unit text.
-    if (at + 1 != restStart) return false;
-    factor = *number;
-    return true;
 }
 
 double exponentOf(const DimensionVector& dimension, std::size_t i) {
@@ -51,28 +26,39 @@ double exponentOf(const DimensionVector& dimension, std::size_t i) {
 }  // namespace
 
 std::u16string unitText(const DimensionVector& dimension, const std::vector<BaseUnit>& baseUnits) {
-    std::u16string numerator;
-    std::u16string denominator;
+    // Written into one text: the numerator's parts, then "/" and the denominator's.
+    int numeratorParts = 0;
     int denominatorParts = 0;
     for (std::size_t i = 0; i < baseUnits.size(); ++i) {
-        const BaseUnit& unit = baseUnits[i];
         double e = exponentOf(dimension, i);
-        if (e > 0) {
-            if (!numerator.empty()) numerator += u'·';
-            numerator += part(unit, e);
-        } else if (e < 0) {
-            if (!denominator.empty()) denominator += u'·';
-            denominator += part(unit, -e);
-            ++denominatorParts;
-        }
+        numeratorParts += e > 0;
+        denominatorParts += e < 0;
     }
-    if (denominator.empty()) return numerator;
-    if (denominatorParts > 1) denominator = u"(" + denominator + u")";
-    return (numerator.empty() ? std::u16string(u"1") : numerator) + u"/" + denominator;
+    std::u16string text;
+    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
+        double e = exponentOf(dimension, i);
+        if (e <= 0) continue;
+        if (!text.empty()) text += u'·';
+        appendPart(text, baseUnits[i], e);
+    }
+    if (denominatorParts == 0) return text;
+    if (numeratorParts == 0) text += u'1';
+    text += u'/';
+    if (denominatorParts > 1) text += u'(';
+    bool first = true;
+    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
+        double e = exponentOf(dimension, i);
+        if (e >= 0) continue;
+        if (!first) text += u'·';
+        first = false;
+        appendPart(text, baseUnits[i], -e);
+    }
+    if (denominatorParts > 1) text += u')';
+    return text;
 }
 
 std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,
-                        const std::vector<ResultDimension>& resultDimensions) {
+                        const CompoundUnitTable& compoundUnits) {
     double value = quantity.value;
     if (!engine.settings().useDimensions || isDimensionless(quantity.dimension)) {
         return formatNumber(value);
@@ -93,15 +79,17 @@ std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle
         if (std::fabs(value - 1) <= 1e-10) return unit;
         return formatNumber(value) + u"·" + unit;
     }
-    for (auto it = resultDimensions.rbegin(); it != resultDimensions.rend(); ++it) {
-        double factor = 1;
-        if (it->enabled && expansionNames(it->definition, unit, factor)) {
-            unit = it->name;
-            value /= factor;
-            break;
-        }
+    double factor = 1;
+    std::u16string_view shown = unit;
+    if (const ResultDimension* row = compoundUnits.rowNaming(unit, factor)) {
+        shown = row->name;
+        value /= factor;
     }
-    return formatNumber(value) + u"[" + unit + u"]";
+    std::u16string text = formatNumber(value);
+    text += u'[';
+    text += shown;
+    text += u']';
+    return text;
 }
 
 }  // namespace tally

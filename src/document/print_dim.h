@@ -23,6 +23,6 @@ enum class DimStyle {
 
 // A result with its unit.
 std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,
-                        const std::vector<ResultDimension>& resultDimensions);
+                        const CompoundUnitTable& compoundUnits);
 
 }  // namespace tally

@@ -123,13 +123,24 @@ unsigned long pointAt(std::u16string_view text, std::size_t& i) {
 }  // namespace
 
 void appendUtf8(std::string& out, std::u16string_view text) {
+    // Most text is ASCII: that run is copied unit by unit, the rest converted after it.
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80)
+        ++ascii;
+    std::size_t start = out.size();
+    out.resize(start + ascii);
+    char* copied = out.data() + start;
+    for (std::size_t i = 0; i < ascii; ++i)
+        copied[i] = static_cast<char>(text[i]);
+    text.remove_prefix(ascii);
+    if (text.empty()) return;
     // The exact length first, so that the text is written once into room of its size.
     std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         unsigned long point = pointAt(text, i);
         length += point < 0x80 ? 1 : point < 0x800 ? 2 : point < 0x10000 ? 3 : 4;
     }
-    std::size_t start = out.size();
+    start = out.size();
     out.resize(start + length);
     char* next = out.data() + start;
     for (std::size_t i = 0; i < text.size(); ++i) {

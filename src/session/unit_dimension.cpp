@@ -14,7 +14,7 @@ std::optional<std::u16string> unitInBaseUnits(Engine& engine, std::u16string_vie
     engine.setUseDimensions(true);
     ExpressionResult one = engine.evaluateExpression(u"1[" + withoutBlanks(unit) + u"]");
     std::optional<std::u16string> text;
-    if (one.ok()) text = printDim(engine, one.result, DimStyle::BaseUnits, {});
+    if (one.ok()) text = printDim(engine, one.result, DimStyle::BaseUnits, CompoundUnitTable());
     engine.setUseDimensions(usedDimensions);
     return text;
 }

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tally {
@@ -29,29 +30,54 @@ class CompoundUnitTable {
     void setBuiltInRows(std::vector<ResultDimension> rows);
 
     int builtInCount() const { return m_builtInCount; }
+    // The mutable views below may change rows, so each forgets the remembered matches.
     std::span<ResultDimension> builtInRows() {
+        m_matches.clear();
         return {m_rows.data(), static_cast<std::size_t>(m_builtInCount)};
     }
     std::span<const ResultDimension> builtInRows() const {
         return {m_rows.data(), static_cast<std::size_t>(m_builtInCount)};
     }
-    std::span<ResultDimension> userRows() { return std::span(m_rows).subspan(userStart()); }
+    std::span<ResultDimension> userRows() {
+        m_matches.clear();
+        return std::span(m_rows).subspan(userStart());
+    }
     std::span<const ResultDimension> userRows() const {
         return std::span(m_rows).subspan(userStart());
     }
-    void addUserRow(ResultDimension row) { m_rows.push_back(std::move(row)); }
-    void clearUserRows() { m_rows.resize(userStart()); }
+    void addUserRow(ResultDimension row) {
+        m_matches.clear();
+        m_rows.push_back(std::move(row));
+    }
+    void clearUserRows() {
+        m_matches.clear();
+        m_rows.resize(userStart());
+    }
 
     // Every row in table order, as the printer of results searches them.
-    std::vector<ResultDimension>& rows() { return m_rows; }
+    std::vector<ResultDimension>& rows() {
+        m_matches.clear();
+        return m_rows;
+    }
     const std::vector<ResultDimension>& rows() const { return m_rows; }
+
+    // The last in-use row whose expansion names `unit` (a text in base units such as "м/с"),
+    // with the numeric factor its expansion puts before the unit; nullptr when none does.
+    // Answers are remembered until the rows change, as results repeat a few units.
+    const ResultDimension* rowNaming(std::u16string_view unit, double& factor) const;
 
   private:
     std::size_t userStart() const {
         return static_cast<std::size_t>(m_builtInCount) + (m_hasSeparator ? 1 : 0);
     }
 
+    struct Match {
+        int row = -1;
+        double factor = 1;
+    };
+
     std::vector<ResultDimension> m_rows;
+    mutable std::unordered_map<std::u16string, Match> m_matches;
     int m_builtInCount = 0;
     bool m_hasSeparator = false;
 };

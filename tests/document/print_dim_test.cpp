@@ -20,6 +20,12 @@ Quantity quantity(double value, std::vector<double> exponents) {
     return {value, std::move(exponents)};
 }
 
+CompoundUnitTable tableOf(std::vector<ResultDimension> rows) {
+    CompoundUnitTable table;
+    table.setBuiltInRows(std::move(rows));
+    return table;
+}
+
 TEST(PrintDim, UnitTextFromExponents) {
     const std::pair<std::vector<double>, std::u16string_view> cases[] = {
         {{}, u""},
@@ -44,7 +50,7 @@ TEST(PrintDim, UnitTextFromExponents) {
 
 TEST(PrintDim, Styles) {
     Engine engine;
-    const std::vector<ResultDimension> none;
+    const CompoundUnitTable none;
     const std::vector<double> area = {0, 0, 0, 2};
     EXPECT_EQ(utf8(printDim(engine, quantity(6, area), DimStyle::Document, none)), "6[м^2]");
     EXPECT_EQ(utf8(printDim(engine, quantity(6, area), DimStyle::BaseUnits, none)), "6·м^2");
@@ -75,10 +81,33 @@ TEST(PrintDim, ResultDimensionsSearchedFromTheLast) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(utf8(c.text));
-        EXPECT_EQ(
-            utf8(printDim(engine, quantity(20000, {0, 0, 0, 2}), DimStyle::Document, c.dimensions)),
-            utf8(c.text));
+        EXPECT_EQ(utf8(printDim(engine, quantity(20000, {0, 0, 0, 2}), DimStyle::Document,
+                                tableOf(c.dimensions))),
+                  utf8(c.text));
     }
+}
+
+// The table remembers which row named a unit; every change of its rows must be seen by the
+// next result, whichever way the rows were changed.
+TEST(PrintDim, ChangedRowsAreSeenByTheNextResult) {
+    Engine engine;
+    CompoundUnitTable table = tableOf({{u"ар", u"100*м^2", true}});
+    auto print = [&] {
+        return utf8(printDim(engine, quantity(20000, {0, 0, 0, 2}), DimStyle::Document, table));
+    };
+    EXPECT_EQ(print(), "200[ар]");
+    table.addUserRow({u"га", u"10000*м^2", true});
+    EXPECT_EQ(print(), "2[га]");
+    table.userRows()[0].enabled = false;
+    EXPECT_EQ(print(), "200[ар]");
+    table.builtInRows()[0].definition = u"м^3";
+    EXPECT_EQ(print(), "20000[м^2]");
+    table.rows().back().enabled = true;
+    EXPECT_EQ(print(), "2[га]");
+    table.clearUserRows();
+    EXPECT_EQ(print(), "20000[м^2]");
+    table.setBuiltInRows({{u"кв", u"м^2", true}});
+    EXPECT_EQ(print(), "20000[кв]");
 }
 
 // A base unit whose scale is not 1 prints with the prefix that undoes it: results in grams'

@@ -83,7 +83,12 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     if (m_engine.calculating()) return Outcome::Refused;
     m_resultBox.showsError = false;
 
-    std::u16string line = withoutBlanks(m_editor.currentLine());
+    // The line as written places an inline result; blanks play no part in calculating it.
+    const std::u16string written = m_editor.currentLine();
+    std::u16string withoutTheBlanks;
+    bool hasBlanks = written.find(u' ') != std::u16string::npos;
+    if (hasBlanks) withoutTheBlanks = withoutBlanks(written);
+    const std::u16string& line = hasBlanks ? withoutTheBlanks : written;
     if (!line.empty()) {
         LineResult result = m_engine.evaluateLine(line);
         m_lastValue = result.result.value;
@@ -97,7 +102,7 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
             showMessage(errorText(result.error));
         } else if (line.front() != u'`') {
             // A comment line is only re-coloured.
-            writeResult(line, result);
+            writeResult(written, line, result);
         }
     }
     // Points a running plot collected during the line are drawn now.
@@ -105,13 +110,14 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     return Outcome::Calculated;
 }
 
-void CalculationDriver::writeResult(const std::u16string& line, const LineResult& result) {
+void CalculationDriver::writeResult(std::u16string_view written, const std::u16string& line,
+                                    const LineResult& result) {
     const StatementFlags& flags = result.flags;
     double value = result.result.value;
     if (flags.assignmentDone) m_variables.update(result.assignedName, formatNumber(value));
     // A result in the line itself goes before a comment; a new line goes after the line.
     auto writeInline = [&](const std::u16string& text) {
-        m_editor.moveCaretInLine(inlineResultColumn(m_editor.currentLine()));
+        m_editor.moveCaretInLine(inlineResultColumn(written));
         m_editor.insertText(text);
     };
     auto writeNewLine = [&](const std::u16string& text) {

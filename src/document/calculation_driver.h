@@ -63,7 +63,9 @@ class CalculationDriver {
 
   private:
     void showMessage(std::u16string_view message);
-    void writeResult(const std::u16string& line, const LineResult& result);
+    // `written` is the line as it stands in the document, `line` the same without blanks.
+    void writeResult(std::u16string_view written, const std::u16string& line,
+                     const LineResult& result);
     bool defineUserFunction(const std::u16string& line, const LineResult& result);
     void copyResultToClipboard(const LineResult& result);
     std::u16string resultText(const LineResult& result) const;

@@ -4,6 +4,27 @@
 
 namespace tally {
 
+DimensionVector::DimensionVector(std::initializer_list<double> exponents) {
+    resize(exponents.size());
+    std::copy(exponents.begin(), exponents.end(), begin());
+}
+
+void DimensionVector::resize(std::size_t size, double value) {
+    if (m_outside.empty() && size > kHeldInPlace) {
+        m_outside.assign(m_inPlace.begin(), m_inPlace.begin() + m_size);
+    }
+    if (!m_outside.empty() || size > kHeldInPlace) {
+        m_outside.resize(size, value);
+    } else {
+        std::fill(m_inPlace.begin() + m_size, m_inPlace.begin() + std::max(size, m_size), value);
+    }
+    m_size = size;
+}
+
+bool DimensionVector::operator==(const DimensionVector& other) const {
+    return std::equal(begin(), end(), other.begin(), other.end());
+}
+
 bool isDimensionless(const DimensionVector& dimension) {
     return std::all_of(dimension.begin(), dimension.end(), [](double e) { return e == 0; });
 }

@@ -1,13 +1,87 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tally {
 
 // Exponents over the base units, in the order of the base-unit list. An empty vector, or
 // one of zeros, is dimensionless; vectors are grown to the base-unit count on demand.
-using DimensionVector = std::vector<double>;
+// Every operand carries one, so the exponents of the built-in base units and a few of the
+// user's are held in place; only more base units than that take room of their own.
+class DimensionVector {
+  public:
+    static constexpr std::size_t kHeldInPlace = 10;
+
+    DimensionVector() = default;
+    DimensionVector(std::initializer_list<double> exponents);
+    // Copies take only the exponents in use, so that copying a plain number's empty
+    // dimension costs next to nothing.
+    DimensionVector(const DimensionVector& other) { *this = other; }
+    DimensionVector(DimensionVector&& other) noexcept { *this = std::move(other); }
+    DimensionVector& operator=(const DimensionVector& other);
+    DimensionVector& operator=(DimensionVector&& other) noexcept;
+    ~DimensionVector() = default;
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    double* begin() { return data(); }
+    double* end() { return data() + m_size; }
+    const double* begin() const { return data(); }
+    const double* end() const { return data() + m_size; }
+    double& operator[](std::size_t i) { return data()[i]; }
+    double operator[](std::size_t i) const { return data()[i]; }
+
+    // New exponents are `value`.
+    void resize(std::size_t size, double value = 0);
+    void clear() {
+        m_size = 0;
+        m_outside.clear();
+    }
+
+    bool operator==(const DimensionVector& other) const;
+
+  private:
+    double* data() { return m_outside.empty() ? m_inPlace.data() : m_outside.data(); }
+    const double* data() const { return m_outside.empty() ? m_inPlace.data() : m_outside.data(); }
+
+    std::size_t m_size = 0;
+    std::array<double, kHeldInPlace> m_inPlace;
+    // Holds all the exponents once there are more than kHeldInPlace, until cleared.
+    std::vector<double> m_outside;
+};
+
+inline DimensionVector& DimensionVector::operator=(const DimensionVector& other) {
+    if (this == &other) return *this;
+    if (other.m_outside.empty()) {
+        m_outside.clear();
+        std::copy(other.m_inPlace.begin(), other.m_inPlace.begin() + other.m_size,
+                  m_inPlace.begin());
+    } else {
+        m_outside = other.m_outside;
+    }
+    m_size = other.m_size;
+    return *this;
+}
+
+inline DimensionVector& DimensionVector::operator=(DimensionVector&& other) noexcept {
+    if (this == &other) return *this;
+    if (other.m_outside.empty()) {
+        m_outside.clear();
+        std::copy(other.m_inPlace.begin(), other.m_inPlace.begin() + other.m_size,
+                  m_inPlace.begin());
+    } else {
+        m_outside = std::move(other.m_outside);
+        other.m_outside.clear();
+    }
+    m_size = other.m_size;
+    other.m_size = 0;
+    return *this;
+}
 
 bool isDimensionless(const DimensionVector& dimension);
 // Whether two dimensions agree exponent by exponent (missing exponents count as 0).

@@ -31,7 +31,12 @@ Digits digitsOf(const char* begin, const char* end) {
     for (; p != end && *p != 'e'; ++p) {
         if (*p != '.') digits.digit[digits.count++] = *p;
     }
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, digits.exponent);
+    // The exponent: "e", a sign, two or three digits.
+    bool negative = p[1] == '-';
+    int exponent = 0;
+    for (p += 2; p < end; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    digits.exponent = negative ? -exponent : exponent;
     digits.stripTrailingZeros();
     return digits;
 }

@@ -184,10 +184,10 @@ void LineEvaluator::pushValue(double value) {
         setError(EngineError::Overflow);
         value = 0;
     }
-    OperandLevel level;
+    OperandLevel& level = m_stack.pushNew();
     level.value = value;
     if (m_settings.useDimensions) {
-        level.dimension = std::move(m_carriedDimension);
+        if (!m_carriedDimension.empty()) level.dimension = std::move(m_carriedDimension);
         if (m_pendingBaseUnit > 0) {
             auto k = static_cast<std::size_t>(m_pendingBaseUnit);
             if (level.dimension.size() < k) level.dimension.resize(k, 0);
@@ -196,7 +196,6 @@ void LineEvaluator::pushValue(double value) {
     }
     m_carriedDimension.clear();
     m_pendingBaseUnit = 0;
-    m_stack.push(std::move(level));
 }
 
 void LineEvaluator::negate() {

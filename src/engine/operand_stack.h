@@ -26,6 +26,8 @@ class OperandStack {
     OperandLevel& at(int index) { return m_levels[static_cast<std::size_t>(index)]; }
 
     void push(OperandLevel level) { m_levels.push_back(std::move(level)); }
+    // A new level on top, made in place.
+    OperandLevel& pushNew() { return m_levels.emplace_back(); }
     void pop() {
         if (!m_levels.empty()) m_levels.pop_back();
     }

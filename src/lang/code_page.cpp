@@ -110,7 +110,7 @@ namespace {
 
 // The code point at `i` (a surrogate pair makes one, a lone surrogate U+FFFD); `i` moves to
 // the last unit it took.
-unsigned long pointAt(std::u16string_view text, std::size_t& i) {
+inline unsigned long pointAt(std::u16string_view text, std::size_t& i) {
     unsigned long point = text[i];
     if (point < 0xD800 || point > 0xDFFF) return point;
     if (point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
@@ -134,14 +134,10 @@ void appendUtf8(std::string& out, std::u16string_view text) {
         copied[i] = static_cast<char>(text[i]);
     text.remove_prefix(ascii);
     if (text.empty()) return;
-    // The exact length first, so that the text is written once into room of its size.
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned long point = pointAt(text, i);
-        length += point < 0x80 ? 1 : point < 0x800 ? 2 : point < 0x10000 ? 3 : 4;
-    }
+    // The rest is written into room for the longest result (three bytes a unit; a pair of
+    // units makes four), then cut to what was written.
     start = out.size();
-    out.resize(start + length);
+    out.resize(start + 3 * text.size());
     char* next = out.data() + start;
     for (std::size_t i = 0; i < text.size(); ++i) {
         unsigned long point = pointAt(text, i);
@@ -161,6 +157,7 @@ void appendUtf8(std::string& out, std::u16string_view text) {
             *next++ = static_cast<char>(0x80 | (point & 0x3F));
         }
     }
+    out.resize(static_cast<std::size_t>(next - out.data()));
 }
 
 std::string toUtf8(std::u16string_view text) {

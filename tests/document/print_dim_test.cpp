@@ -16,7 +16,7 @@ namespace {
 using test::utf8;
 
 // A value with exponents in base-unit order: А, кд, г, м, с, моль, К.
-Quantity quantity(double value, std::vector<double> exponents) {
+Quantity quantity(double value, DimensionVector exponents) {
     return {value, std::move(exponents)};
 }
 
@@ -27,7 +27,7 @@ CompoundUnitTable tableOf(std::vector<ResultDimension> rows) {
 }
 
 TEST(PrintDim, UnitTextFromExponents) {
-    const std::pair<std::vector<double>, std::u16string_view> cases[] = {
+    const std::pair<DimensionVector, std::u16string_view> cases[] = {
         {{}, u""},
         {{0, 0, 0, 1}, u"м"},
         {{0, 0, 0, 2}, u"м^2"},
@@ -51,7 +51,7 @@ TEST(PrintDim, UnitTextFromExponents) {
 TEST(PrintDim, Styles) {
     Engine engine;
     const CompoundUnitTable none;
-    const std::vector<double> area = {0, 0, 0, 2};
+    const DimensionVector area = {0, 0, 0, 2};
     EXPECT_EQ(utf8(printDim(engine, quantity(6, area), DimStyle::Document, none)), "6[м^2]");
     EXPECT_EQ(utf8(printDim(engine, quantity(6, area), DimStyle::BaseUnits, none)), "6·м^2");
     EXPECT_EQ(utf8(printDim(engine, quantity(1, area), DimStyle::BaseUnits, none)), "м^2");
@@ -115,7 +115,7 @@ TEST(PrintDim, ChangedRowsAreSeenByTheNextResult) {
 TEST(PrintDim, ScaledBaseUnitsCarryTheirPrefix) {
     struct Case {
         double massScale;
-        std::vector<double> exponents;
+        DimensionVector exponents;
         std::u16string_view text;
     };
     const Case cases[] = {

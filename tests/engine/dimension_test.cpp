@@ -113,5 +113,35 @@ TEST_F(Quantities, WithoutDimensionsUnitsArePlainFactors) {
     EXPECT_TRUE(isDimensionless(engine.evaluateLine(u"2[м]*3[м]").result.dimension));
 }
 
+// Exponents are held in place up to a count and in room of their own beyond it; growing,
+// shrinking and combining must keep every exponent whichever side of that count it is on.
+TEST(DimensionVectors, KeepTheirExponentsAcrossTheRoomHeldInPlace) {
+    const std::size_t sizes[] = {0, 3, DimensionVector::kHeldInPlace,
+                                 DimensionVector::kHeldInPlace + 1,
+                                 3 * DimensionVector::kHeldInPlace};
+    for (std::size_t first : sizes) {
+        for (std::size_t second : sizes) {
+            SCOPED_TRACE(std::to_string(first) + " then " + std::to_string(second));
+            DimensionVector d;
+            d.resize(first, 2);
+            for (std::size_t i = 0; i < first; ++i)
+                d[i] = static_cast<double>(i + 1);
+            d.resize(second, 7);
+            ASSERT_EQ(d.size(), second);
+            for (std::size_t i = 0; i < second; ++i)
+                EXPECT_EQ(d[i], i < first ? static_cast<double>(i + 1) : 7);
+            DimensionVector copy = d;
+            EXPECT_TRUE(copy == d);
+            addScaled(copy, d, -1);
+            EXPECT_TRUE(isDimensionless(copy));
+            EXPECT_TRUE(sameDimension(copy, DimensionVector{}));
+            d.clear();
+            EXPECT_TRUE(d.empty());
+            d.resize(2);
+            EXPECT_TRUE(d == (DimensionVector{0, 0}));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tally

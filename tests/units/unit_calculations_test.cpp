@@ -177,8 +177,8 @@ struct Outcome {
 Outcome outcomeOf(Engine& engine, std::u16string_view line) {
     LineResult result = engine.evaluateLine(line);
     DimensionVector dimension = result.result.dimension;
-    while (!dimension.empty() && dimension.back() == 0)
-        dimension.pop_back();
+    while (!dimension.empty() && dimension[dimension.size() - 1] == 0)
+        dimension.resize(dimension.size() - 1);
     return {utf8(result.syntaxMessage), result.error,
             std::bit_cast<std::uint64_t>(result.result.value), dimension};
 }

@@ -16,12 +16,17 @@ void TextDocument::insertText(std::u16string_view text) {
         std::size_t end = text.find(u'\n');
         std::u16string_view piece = text.substr(0, end);
         std::u16string& line = m_lines[m_caretLine];
-        // The line is rebuilt at its exact new length: a huge line is not given twice the
-        // room it needs.
-        std::u16string joined;
-        joined.reserve(line.size() + piece.size());
-        joined.append(line, 0, m_caretColumn).append(piece).append(line, m_caretColumn);
-        line = std::move(joined);
+        if (m_caretColumn == line.size() && line.capacity() >= line.size() + piece.size()) {
+            // A result written at the end of a line that has room for it.
+            line.append(piece);
+        } else {
+            // The line is rebuilt at its exact new length: a huge line is not given twice
+            // the room it needs.
+            std::u16string joined;
+            joined.reserve(line.size() + piece.size());
+            joined.append(line, 0, m_caretColumn).append(piece).append(line, m_caretColumn);
+            line = std::move(joined);
+        }
         m_caretColumn += piece.size();
         if (end == std::u16string_view::npos) return;
         std::u16string rest = line.substr(m_caretColumn);

@@ -563,9 +563,11 @@ class Grammar {
             value() = 0;
             integer();
             if (failed()) return;
+            // Up to 15 digits of a whole number were gathered exactly.
+            bool exact = pos() - start <= 15 && !at('.') && !at('E') && !at('e');
             real();
             if (failed()) return;
-            roundDecimal(start);
+            if (!exact) roundDecimal(start);
         } else if (at('.')) {
             value() = 0;
             m_fractionWeight = 0.1;

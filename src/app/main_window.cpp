@@ -66,6 +66,7 @@ MainWindow::MainWindow(Engine& engine, CalculationDriver& driver, DocumentEditor
         setGenFont();
         colourResultBox();
         m_plot.setLook(plotLookOf(m_appearance));
+        m_plot.setDress(plotDressOf(m_appearance));
     });
     connect(&m_appearance, &Appearance::skinChanged, this, &MainWindow::setSkin);
     // The keypad types into the decimal field from the moment it gets the focus until the
@@ -272,6 +273,7 @@ void MainWindow::setSkin() {
     placeSizeGrip();
     m_skinCover = dressed ? coverWithSkin(m_appearance.skin(), size()) : QPixmap();
     m_optionStrip->update();
+    m_plot.setDress(plotDressOf(m_appearance));
     if (windowFlags().testFlag(Qt::FramelessWindowHint) != dressed) {
         // Changing the frame hides the window; it comes back with the same top-left corner.
         const bool visible = isVisible();

@@ -1,5 +1,7 @@
 #include "app/plot_appearance.h"
 
+#include "appearance/skin.h"
+
 namespace tally {
 
 namespace {
@@ -24,6 +26,20 @@ PlotLook plotLookOf(const Appearance& appearance) {
     look.axisColour = rgbOf(area.colour);
     look.curveColour = rgbOf(curves.colour);
     return look;
+}
+
+std::optional<PlotDress> plotDressOf(const Appearance& appearance) {
+    if (!appearance.dressed()) return std::nullopt;
+    ResolvedLook window = appearance.resolved(LookClass::WindowText);
+    PlotDress dress;
+    dress.skin = appearance.skin();
+    dress.titleFont = window.font;
+    dress.titleColour = window.colour;
+    dress.paintKey = [window](QPainter& painter, const QRect& key, const QString& caption,
+                              bool down) {
+        paintDressedKey(painter, key, caption, window, down ? KeyState::Down : KeyState::Up);
+    };
+    return dress;
 }
 
 }  // namespace tally

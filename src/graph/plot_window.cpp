@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgGenerator>
@@ -50,7 +51,12 @@ PlotWindow::PlotWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    // A skinned title bar, when the window gets one, goes above the body.
+    // The skinned title bar stands above the body while the window is dressed.
+    m_titleBar = new PlotTitleBar(this);
+    m_titleBar->hide();
+    layout->addWidget(m_titleBar);
+    connect(m_titleBar, &PlotTitleBar::hideRequested, this, &QWidget::hide);
+    connect(m_titleBar, &PlotTitleBar::closeRequested, this, &QWidget::close);
     m_canvas = new PlotCanvas(m_model, this);
     layout->addWidget(m_canvas, 1);
     m_status = new QLabel(this);
@@ -88,16 +94,48 @@ void PlotWindow::setLook(const PlotLook& look) {
 }
 
 void PlotWindow::setAlwaysOnTop(bool onTop) {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+    changeFlag(Qt::WindowStaysOnTopHint, onTop);
+}
+
+void PlotWindow::changeFlag(Qt::WindowType flag, bool on) {
+    if (windowFlags().testFlag(flag) == on) return;
     bool visible = isVisible();
-    // Changing the flag hides the window; it comes back where it was.
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    QPoint corner = pos();
+    // Changing a flag hides the window; it comes back where it was.
+    setWindowFlag(flag, on);
+    move(corner);
     if (visible) show();
+}
+
+void PlotWindow::setDress(const std::optional<PlotDress>& dress) {
+    m_dressed = dress.has_value();
+    if (dress) m_titleBar->setDress(*dress);
+    m_titleBar->setVisible(m_dressed);
+    // The border painted around a dressed window takes the place of the frame.
+    int border = m_dressed ? 2 : 0;
+    layout()->setContentsMargins(border, border, border, border);
+    changeFlag(Qt::FramelessWindowHint, m_dressed);
+    update();
+}
+
+void PlotWindow::paintEvent(QPaintEvent*) {
+    if (!m_dressed) return;
+    QPainter painter(this);
+    QRect edge = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawLine(edge.topLeft(), edge.topRight());
+    painter.drawLine(edge.topLeft(), edge.bottomLeft());
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawLine(edge.bottomLeft(), edge.bottomRight());
+    painter.drawLine(edge.topRight(), edge.bottomRight());
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(edge.adjusted(1, 1, -1, -1));
 }
 
 void PlotWindow::plotChanged() {
     QString title = QString::fromStdU16String(m_model.title());
     if (windowTitle() != title) setWindowTitle(title);
+    m_titleBar->setTitle(title);
     m_canvas->update();
 }
 

@@ -5,6 +5,7 @@
 
 #include "graph/plot_look.h"
 #include "graph/plot_model.h"
+#include "graph/plot_title_bar.h"
 
 class QLabel;
 class QMenu;
@@ -28,6 +29,11 @@ class PlotWindow : public QWidget {
     QMenu& menu() { return *m_menu; }
 
     void setLook(const PlotLook& look);
+    // Dressed: no frame, the skinned title bar with its hide and close keys and a border
+    // around the window; undressed (no dress): the standard window.
+    void setDress(const std::optional<PlotDress>& dress);
+    bool dressed() const { return m_dressed; }
+    PlotTitleBar& titleBar() { return *m_titleBar; }
     // Keeps the window above all others, or not.
     void setAlwaysOnTop(bool onTop);
     // The plot changed: the caption follows the title and the body is repainted.
@@ -51,15 +57,20 @@ class PlotWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void buildMenu();
     void saveWithDialog();
+    // Changes window flags keeping the window where it was and as visible as it was.
+    void changeFlag(Qt::WindowType flag, bool on);
 
     PlotModel m_model;
+    PlotTitleBar* m_titleBar = nullptr;
     PlotCanvas* m_canvas = nullptr;
     QLabel* m_status = nullptr;
     QMenu* m_menu = nullptr;
+    bool m_dressed = false;
 };
 
 }  // namespace tally

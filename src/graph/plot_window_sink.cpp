@@ -44,6 +44,7 @@ void PlotWindowSink::open(std::u16string_view title) {
         m_window = new PlotWindow(m_owner);
         m_window->setLook(m_look);
         m_window->setAlwaysOnTop(m_onTop);
+        if (m_dress) m_window->setDress(m_dress);
         placeBeside(*m_window, m_owner);
         // Closing forgets the window at once, even while a calculation still sends points.
         QObject::connect(m_window, &PlotWindow::closed, m_window, [this] { m_window = nullptr; });
@@ -85,6 +86,11 @@ void PlotWindowSink::bufPlot() {
 void PlotWindowSink::setLook(const PlotLook& look) {
     m_look = look;
     if (m_window) m_window->setLook(look);
+}
+
+void PlotWindowSink::setDress(const std::optional<PlotDress>& dress) {
+    m_dress = dress;
+    if (m_window) m_window->setDress(dress);
 }
 
 void PlotWindowSink::setAlwaysOnTop(bool onTop) {

@@ -28,6 +28,8 @@ class PlotWindowSink : public PlotSink {
     // For the window that is open and the ones to come.
     void setLook(const PlotLook& look);
     void setAlwaysOnTop(bool onTop);
+    // Dressed with the skin, or (no dress) the standard window.
+    void setDress(const std::optional<PlotDress>& dress);
 
     // The open plot window, or null.
     PlotWindow* window() const { return m_window; }
@@ -38,6 +40,7 @@ class PlotWindowSink : public PlotSink {
     QWidget* m_owner;
     QPointer<PlotWindow> m_window;
     PlotLook m_look;
+    std::optional<PlotDress> m_dress;
     bool m_onTop = false;
 };
 

@@ -304,6 +304,60 @@ class PlotWindowTest : public QObject {
         QCOMPARE(sink.window()->canvas().look().curveColour, 0x804000u);
         QVERIFY(sink.window()->model().vertices().size() == 101);
     }
+
+    // A dressed program dresses its plot window: no frame, the title on the skin, and the
+    // keys "_" and "X" hide and close it when released over them, not when the press slides
+    // off; undressing gives the standard window back, also to a window opened later.
+    void theDressedPlotWindowHasItsOwnTitleBar() {
+        QTemporaryDir folder;
+        AutomaticMessageWindow messages;
+        Application application(folder.path(), folder.filePath(QStringLiteral("s.ini")), &messages);
+        application.startUp();
+        MainWindow& main = application.window();
+        QImage skin(64, 48, QImage::Format_RGB32);
+        skin.fill(QColor(0x60, 0x30, 0x10));
+        const QString skinPath = folder.filePath(QStringLiteral("skin.png"));
+        QVERIFY(skin.save(skinPath));
+        QVERIFY(main.appearance().dress(skinPath));
+        DocumentEditor& editor = main.editor();
+        editor.moveCursor(QTextCursor::End);
+        editor.insertPlainText(QStringLiteral("\nFPlot(Sin(x),x=0,2*pi)"));
+        QTest::keyClick(&editor, Qt::Key_Return);
+        PlotWindowSink& sink = main.plotWindow();
+        QVERIFY(sink.shown());
+        PlotWindow& plot = *sink.window();
+        QVERIFY(plot.dressed());
+        QVERIFY(plot.windowFlags().testFlag(Qt::FramelessWindowHint));
+        PlotTitleBar& bar = plot.titleBar();
+        QVERIFY(bar.isVisible());
+        QCOMPARE(bar.title(), QStringLiteral("Sin(x)"));
+        QImage shown = bar.grab().toImage();
+        QCOMPARE(shown.pixelColor(bar.hideKey().left() - 4, bar.height() / 2 + 1),
+                 QColor(0x60, 0x30, 0x10));
+
+        // A press that slides off the key does nothing.
+        QTest::mousePress(&bar, Qt::LeftButton, {}, bar.hideKey().center());
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(sink.shown());
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.hideKey().center());
+        QVERIFY(!sink.shown());
+        QVERIFY(sink.window() != nullptr);
+        sink.window()->showPlot();
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.closeKey().center());
+        QVERIFY(sink.window() == nullptr);
+
+        main.appearance().undress();
+        editor.moveCursor(QTextCursor::End);
+        editor.insertPlainText(QStringLiteral("\nFPlot(x,x=0,1)"));
+        QTest::keyClick(&editor, Qt::Key_Return);
+        QVERIFY(sink.shown());
+        QVERIFY(!sink.window()->dressed());
+        QVERIFY(!sink.window()->titleBar().isVisible());
+        QVERIFY(!sink.window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(main.appearance().dress(skinPath));
+        QVERIFY(sink.window()->dressed());
+        QVERIFY(sink.window()->titleBar().isVisible());
+    }
 };
 
 QTEST_MAIN(PlotWindowTest)

@@ -4,7 +4,7 @@
 #include <cerrno>
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
+#include <array>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -25,16 +25,16 @@ constexpr int kUsageOrFileError = 2;
 // its unit, so that the line is not moved to make room.
 constexpr std::size_t kResultRoom = 40;
 
-// Reads everything a descriptor gives until its end, in large blocks.
+// Reads everything a descriptor gives until its end, in large blocks; the text grows only by
+// what was read.
 bool readAll(int descriptor, std::string& text) {
-    constexpr std::size_t kBlock = 1 << 16;
+    std::array<char, 1 << 16> block;
     for (;;) {
-        std::size_t size = text.size();
-        text.resize(size + kBlock);
-        ssize_t count = ::read(descriptor, text.data() + size, kBlock);
-        text.resize(size + static_cast<std::size_t>(std::max<ssize_t>(count, 0)));
-        if (count < 0 && errno != EINTR) return false;
+        ssize_t count = ::read(descriptor, block.data(), block.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return false;
         if (count == 0) return true;
+        text.append(block.data(), static_cast<std::size_t>(count));
     }
 }
 

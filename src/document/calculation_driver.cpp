@@ -61,9 +61,11 @@ std::size_t inlineResultColumn(std::u16string_view line) {
 CalculationDriver::CalculationDriver(Engine& engine, Editor& editor)
     : m_engine(engine), m_editor(editor) {}
 
-std::u16string CalculationDriver::resultText(const LineResult& result) const {
-    if (!result.resultNote.empty()) return result.resultNote;
-    return printDim(m_engine, result.result, DimStyle::Document, m_compoundUnits);
+std::u16string CalculationDriver::resultText(const LineResult& result,
+                                             std::u16string before) const {
+    if (!result.resultNote.empty()) return before + result.resultNote;
+    appendDim(before, m_engine, result.result, DimStyle::Document, m_compoundUnits);
+    return before;
 }
 
 ResultBox& CalculationDriver::resultBox() {
@@ -130,7 +132,7 @@ void CalculationDriver::writeResult(std::u16string_view written, const std::u16s
         if (endsInEquals) {
             writeInline(resultText(result));
         } else if (!flags.isPlainAssignment) {
-            writeNewLine(result.assignedName + u"=" + resultText(result));
+            writeNewLine(resultText(result, result.assignedName + u"="));
         }
     } else if (flags.equalsAtEnd) {
         writeInline(resultText(result));
@@ -141,7 +143,7 @@ void CalculationDriver::writeResult(std::u16string_view written, const std::u16s
         text += result.resultNote.empty() ? formatNumber(value) : result.resultNote;
         writeNewLine(text);
     } else if (!flags.isBareLiteral) {
-        writeInline(u"=" + resultText(result));
+        writeInline(resultText(result, u"="));
     }
     m_editor.moveCaretToLineEnd();
     if (m_options.resultToClipboard) copyResultToClipboard(result);

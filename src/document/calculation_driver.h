@@ -68,7 +68,8 @@ class CalculationDriver {
                      const LineResult& result);
     bool defineUserFunction(const std::u16string& line, const LineResult& result);
     void copyResultToClipboard(const LineResult& result);
-    std::u16string resultText(const LineResult& result) const;
+    // The result as the document shows it, after `before`.
+    std::u16string resultText(const LineResult& result, std::u16string before = {}) const;
 
     Engine& m_engine;
     Editor& m_editor;

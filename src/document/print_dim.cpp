@@ -19,6 +19,9 @@ void appendPart(std::u16string& text, const BaseUnit& unit, double exponent) {
     }
 }
 
+// Room for the longest number and the brackets around a unit.
+constexpr std::size_t kNumberRoom = 26;
+
 double exponentOf(const DimensionVector& dimension, std::size_t i) {
     return i < dimension.size() ? dimension[i] : 0;
 }
@@ -57,15 +60,19 @@ std::u16string unitText(const DimensionVector& dimension, const std::vector<Base
     return text;
 }
 
-std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,
-                        const CompoundUnitTable& compoundUnits) {
+void appendDim(std::u16string& text, const Engine& engine, const Quantity& quantity, DimStyle style,
+               const CompoundUnitTable& compoundUnits) {
     double value = quantity.value;
     if (!engine.settings().useDimensions || isDimensionless(quantity.dimension)) {
-        return formatNumber(value);
+        appendNumber(text, value);
+        return;
     }
     const std::vector<BaseUnit>& baseUnits = engine.units().baseUnits();
     std::u16string unit = unitText(quantity.dimension, baseUnits);
-    if (unit.empty()) return formatNumber(value);
+    if (unit.empty()) {
+        appendNumber(text, value);
+        return;
+    }
     // A base unit with a scale but no prefix for it (a user's base unit, "pi") is printed
     // as itself, so the number is counted in that unit.
     for (std::size_t i = 0; i < baseUnits.size(); ++i) {
@@ -76,8 +83,12 @@ std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle
         }
     }
     if (style == DimStyle::BaseUnits) {
-        if (std::fabs(value - 1) <= 1e-10) return unit;
-        return formatNumber(value) + u"·" + unit;
+        if (std::fabs(value - 1) > 1e-10) {
+            appendNumber(text, value);
+            text += u'·';
+        }
+        text += unit;
+        return;
     }
     double factor = 1;
     std::u16string_view shown = unit;
@@ -85,10 +96,17 @@ std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle
         shown = row->name;
         value /= factor;
     }
-    std::u16string text = formatNumber(value);
+    text.reserve(text.size() + kNumberRoom + shown.size());
+    appendNumber(text, value);
     text += u'[';
     text += shown;
     text += u']';
+}
+
+std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,
+                        const CompoundUnitTable& compoundUnits) {
+    std::u16string text;
+    appendDim(text, engine, quantity, style, compoundUnits);
     return text;
 }
 

@@ -24,5 +24,8 @@ enum class DimStyle {
 // A result with its unit.
 std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,
                         const CompoundUnitTable& compoundUnits);
+// The same written at the end of `text`.
+void appendDim(std::u16string& text, const Engine& engine, const Quantity& quantity, DimStyle style,
+               const CompoundUnitTable& compoundUnits);
 
 }  // namespace tally

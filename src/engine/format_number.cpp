@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace tally {
 
@@ -76,9 +77,57 @@ Digits roundedDigits(double magnitude) {
     return digits;
 }
 
+// Powers of ten in extended precision, for 10^-294..10^322: 10^0..10^27 are exact, and
+// steps of 10^28 are the nearest values to theirs, so a power is off by two roundings at most.
+long double powerOfTen(int exponent) {
+    static constexpr long double kExact[28] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                               1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                               1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+                                               1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+    static constexpr long double kSteps[23] = {1e-308L, 1e-280L, 1e-252L, 1e-224L, 1e-196L, 1e-168L,
+                                               1e-140L, 1e-112L, 1e-84L,  1e-56L,  1e-28L,  1e0L,
+                                               1e28L,   1e56L,   1e84L,   1e112L,  1e140L,  1e168L,
+                                               1e196L,  1e224L,  1e252L,  1e280L,  1e308L};
+    int step = exponent >= 0 ? exponent / 28 : -((-exponent + 27) / 28);
+    return kSteps[step + 11] * kExact[exponent - 28 * step];
+}
+
+// The value rounded to 15 significant digits through extended precision: the value scaled to
+// a 15-digit whole number is off by less than 1e-4 of a unit, so its rounding is certain
+// unless the fraction lies that close to one half. Nothing then: a near tie is decided from
+// the exact digits.
+std::optional<Digits> roundedQuickly(double magnitude) {
+    constexpr long double kLowest = 1e14L;
+    constexpr long double kBeyond = 1e15L;
+    // From the binary exponent, the decimal one or one less.
+    double estimate = std::ilogb(magnitude) * 0.30102999566398120;
+    int exponent = static_cast<int>(estimate);
+    if (estimate < exponent) --exponent;
+    long double scaled = magnitude * powerOfTen(kSignificantDigits - 1 - exponent);
+    if (scaled >= kBeyond) {
+        ++exponent;
+        scaled = magnitude * powerOfTen(kSignificantDigits - 1 - exponent);
+    }
+    if (scaled < kLowest || scaled >= kBeyond) return std::nullopt;
+    auto whole = static_cast<std::uint64_t>(scaled);
+    long double fraction = scaled - static_cast<long double>(whole);
+    if (fraction > 0.499L && fraction < 0.501L) return std::nullopt;
+    if (fraction > 0.5L) ++whole;
+    if (whole == 1000000000000000ULL) {
+        whole /= 10;
+        ++exponent;
+    }
+    Digits digits;
+    digits.count = static_cast<int>(
+        std::to_chars(digits.digit, digits.digit + sizeof digits.digit, whole).ptr - digits.digit);
+    digits.exponent = exponent;
+    digits.stripTrailingZeros();
+    return digits;
+}
+
 // Writes the digits in the general format: fixed notation for exponents from -5 to 14,
 // scientific otherwise.
-std::u16string layout(bool negative, const Digits& digits) {
+void layout(std::u16string& out, bool negative, const Digits& digits) {
     char16_t text[48];
     int length = 0;
     auto put = [&](char c) { text[length++] = static_cast<char16_t>(c); };
@@ -116,16 +165,25 @@ std::u16string layout(bool negative, const Digits& digits) {
         put('.');
         putDigits(exponent + 1, count);
     }
-    return {text, static_cast<std::size_t>(length)};
+    out.append(text, static_cast<std::size_t>(length));
 }
 
 }  // namespace
 
-std::u16string formatNumber(double value) {
-    if (value == 0) return u"0";
-    if (std::isnan(value)) return u"nan";
+void appendNumber(std::u16string& text, double value) {
+    if (value == 0) {
+        text += u'0';
+        return;
+    }
+    if (std::isnan(value)) {
+        text += u"nan";
+        return;
+    }
     bool negative = value < 0;
-    if (std::isinf(value)) return negative ? u"-inf" : u"inf";
+    if (std::isinf(value)) {
+        text += negative ? u"-inf" : u"inf";
+        return;
+    }
     double magnitude = negative ? -value : value;
     if (magnitude < 1e15 &&
         magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
@@ -133,15 +191,24 @@ std::u16string formatNumber(double value) {
         auto end =
             std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(magnitude))
                 .ptr;
-        std::u16string text;
-        text.reserve(static_cast<std::size_t>(end - buffer) + 1);
         if (negative) text += u'-';
         text.append(buffer, end);
-        return text;
+        return;
     }
     // Below the normal range the shortest text says nothing about the rounding.
-    bool normal = magnitude >= std::numeric_limits<double>::min();
-    return layout(negative, normal ? roundedDigits(magnitude) : roundedByLibrary(magnitude));
+    if (magnitude < std::numeric_limits<double>::min()) {
+        layout(text, negative, roundedByLibrary(magnitude));
+    } else if (std::optional<Digits> quick = roundedQuickly(magnitude)) {
+        layout(text, negative, *quick);
+    } else {
+        layout(text, negative, roundedDigits(magnitude));
+    }
+}
+
+std::u16string formatNumber(double value) {
+    std::u16string text;
+    appendNumber(text, value);
+    return text;
 }
 
 }  // namespace tally

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <initializer_list>
@@ -46,6 +47,7 @@ class DimensionVector {
     bool operator==(const DimensionVector& other) const;
 
   private:
+    void copyHeldInPlace(const DimensionVector& other);
     double* data() { return m_outside.empty() ? m_inPlace.data() : m_outside.data(); }
     const double* data() const { return m_outside.empty() ? m_inPlace.data() : m_outside.data(); }
 
@@ -55,31 +57,32 @@ class DimensionVector {
     std::vector<double> m_outside;
 };
 
+inline void DimensionVector::copyHeldInPlace(const DimensionVector& other) {
+    m_outside.clear();
+    std::copy(other.m_inPlace.begin(), other.m_inPlace.begin() + other.m_size, m_inPlace.begin());
+    m_size = other.m_size;
+}
+
 inline DimensionVector& DimensionVector::operator=(const DimensionVector& other) {
     if (this == &other) return *this;
     if (other.m_outside.empty()) {
-        m_outside.clear();
-        std::copy(other.m_inPlace.begin(), other.m_inPlace.begin() + other.m_size,
-                  m_inPlace.begin());
+        copyHeldInPlace(other);
     } else {
         m_outside = other.m_outside;
+        m_size = other.m_size;
     }
-    m_size = other.m_size;
     return *this;
 }
 
 inline DimensionVector& DimensionVector::operator=(DimensionVector&& other) noexcept {
     if (this == &other) return *this;
     if (other.m_outside.empty()) {
-        m_outside.clear();
-        std::copy(other.m_inPlace.begin(), other.m_inPlace.begin() + other.m_size,
-                  m_inPlace.begin());
+        copyHeldInPlace(other);
     } else {
         m_outside = std::move(other.m_outside);
-        other.m_outside.clear();
+        m_size = other.m_size;
     }
-    m_size = other.m_size;
-    other.m_size = 0;
+    other.clear();
     return *this;
 }
 

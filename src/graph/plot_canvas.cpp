@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 #include "graph/plot_label.h"
 #include "graph/qt_plot_painter.h"
@@ -45,16 +44,11 @@ void PlotCanvas::paintEvent(QPaintEvent*) {
 void PlotCanvas::mousePressEvent(QMouseEvent* event) {
     bool onArea = plotArea().contains(event->position());
     if (onArea && event->button() != Qt::LeftButton) return;
-    QWidget* frame = window();
-    if (frame->windowHandle() && frame->windowHandle()->startSystemMove()) return;
-    m_dragOffset = event->globalPosition().toPoint() - frame->pos();
+    m_windowMove.begin(*this, *event);
 }
 
 void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset && event->buttons() != Qt::NoButton) {
-        window()->move(event->globalPosition().toPoint() - *m_dragOffset);
-        return;
-    }
+    if (m_windowMove.follow(*this, *event)) return;
     std::optional<QPointF> values = valuesAt(event->position());
     if (!values) {
         emit pointedValues(QString());
@@ -71,7 +65,7 @@ void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragOffset.reset();
+    m_windowMove.end();
     if (event->button() == Qt::RightButton && plotArea().contains(event->position())) {
         emit menuRequested(event->globalPosition().toPoint());
     }

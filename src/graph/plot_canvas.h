@@ -7,6 +7,7 @@
 #include "graph/plot_layout.h"
 #include "graph/plot_look.h"
 #include "graph/plot_model.h"
+#include "graph/window_move.h"
 
 namespace tally {
 
@@ -44,7 +45,7 @@ class PlotCanvas : public QWidget {
     PlotLook m_look;
     PlotLayout m_layout;
     // Where the window was grabbed, when the platform leaves moving it to us.
-    std::optional<QPoint> m_dragOffset;
+    WindowMove m_windowMove;
 };
 
 }  // namespace tally

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 namespace tally {
 
@@ -88,19 +87,15 @@ void PlotTitleBar::mousePressEvent(QMouseEvent* event) {
         update();
         return;
     }
-    QWidget* frame = window();
-    if (frame->windowHandle() && frame->windowHandle()->startSystemMove()) return;
-    m_dragOffset = event->globalPosition().toPoint() - frame->pos();
+    m_windowMove.begin(*this, *event);
 }
 
 void PlotTitleBar::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset && event->buttons() != Qt::NoButton) {
-        window()->move(event->globalPosition().toPoint() - *m_dragOffset);
-    }
+    m_windowMove.follow(*this, *event);
 }
 
 void PlotTitleBar::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragOffset.reset();
+    m_windowMove.end();
     Key pressed = m_pressed;
     m_pressed = Key::None;
     if (pressed == Key::None) return;

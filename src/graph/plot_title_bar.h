@@ -5,7 +5,8 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
-#include <optional>
+
+#include "graph/window_move.h"
 
 class QPainter;
 
@@ -59,7 +60,7 @@ class PlotTitleBar : public QWidget {
     PlotDress m_dress;
     QString m_title;
     Key m_pressed = Key::None;
-    std::optional<QPoint> m_dragOffset;
+    WindowMove m_windowMove;
 };
 
 }  // namespace tally

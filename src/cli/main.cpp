@@ -21,9 +21,6 @@
 namespace {
 
 constexpr int kUsageOrFileError = 2;
-// Room kept after each line for the result that is written after it, "=" and a number with
-// its unit, so that the line is not moved to make room.
-constexpr std::size_t kResultRoom = 40;
 
 // Reads everything a descriptor gives until its end, in large blocks; the text grows only by
 // what was read.
@@ -122,11 +119,7 @@ int main(int argc, char** argv) {
     for (const std::string& input : inputs) {
         for (std::string_view line : tally::splitLines(std::string_view(input))) {
             ++lineNumber;
-            // The line gets room for the result written after it.
-            std::u16string text;
-            text.reserve(line.size() + kResultRoom);
-            tally::appendFromUtf8(text, line);
-            std::u16string message = calculator.calculate(std::move(text));
+            std::u16string message = calculator.calculate(tally::fromUtf8(line));
             if (message.empty()) continue;
             anyMessage = true;
             errors << lineNumber << ": " << tally::toUtf8(message) << '\n';

@@ -13,17 +13,21 @@ class CharSet {
   public:
     static constexpr int kEndMarker = -1;
 
+    // One bit per code, the end of the text first: a test is one lookup.
     constexpr bool contains(int code) const {
-        if (code == kEndMarker) return m_finish;
-        if (code < 0 || code > 255) return false;
-        return (m_bits[code >> 6] >> (code & 63)) & 1U;
+        auto bit = static_cast<unsigned>(code - kEndMarker);
+        if (bit >= kBits) return false;
+        return (m_bits[bit >> 6] >> (bit & 63)) & 1U;
     }
-    constexpr void add(int code) { m_bits[code >> 6] |= std::uint64_t{1} << (code & 63); }
+    constexpr void add(int code) {
+        auto bit = static_cast<unsigned>(code - kEndMarker);
+        m_bits[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+    }
     constexpr void addRange(int from, int to) {
         for (int code = from; code <= to; ++code)
             add(code);
     }
-    constexpr void addFinish() { m_finish = true; }
+    constexpr void addFinish() { add(kEndMarker); }
 
     // Reads the notation of expected-set strings: items separated by one blank; an item is
     // a character, chr(N), ' ' for the blank, a range x-y of those, or the word finish.
@@ -31,8 +35,10 @@ class CharSet {
     bool parse(std::u16string_view expected);
 
   private:
-    std::array<std::uint64_t, 4> m_bits{};
-    bool m_finish = false;
+    // The end of the text and the codes 0..255.
+    static constexpr unsigned kBits = 257;
+
+    std::array<std::uint64_t, (kBits + 63) / 64> m_bits{};
 };
 
 }  // namespace tally

@@ -10,7 +10,7 @@
 class FixedLineEditor : public tally::Editor {
   public:
     explicit FixedLineEditor(std::u16string line) : m_line(std::move(line)) {}
-    std::u16string currentLine() const override { return m_line; }
+    std::u16string_view currentLine() const override { return m_line; }
     void moveCaretToLineEnd() override {}
     void moveCaretInLine(std::size_t) override {}
     void insertText(std::u16string_view) override {}

@@ -137,8 +137,9 @@ std::u16string DocumentEditor::applyClasses(const QTextBlock& block) {
     return std::move(colouring.openFunction);
 }
 
-std::u16string DocumentEditor::currentLine() const {
-    return toU16(textCursor().block().text());
+std::u16string_view DocumentEditor::currentLine() const {
+    m_currentLine = toU16(textCursor().block().text());
+    return m_currentLine;
 }
 
 void DocumentEditor::moveCaretToLineEnd() {

@@ -31,7 +31,7 @@ class DocumentEditor : public QPlainTextEdit, public Editor {
     // Moves the caret to the end of its line and opens a new line there.
     void openNewLine();
 
-    std::u16string currentLine() const override;
+    std::u16string_view currentLine() const override;
     void moveCaretToLineEnd() override;
     void moveCaretInLine(std::size_t column) override;
     void insertText(std::u16string_view text) override;
@@ -55,6 +55,8 @@ class DocumentEditor : public QPlainTextEdit, public Editor {
     std::array<QTextCharFormat, kLookClassCount> m_formats;
     bool m_colouringEnabled = true;
     bool m_colouring = false;
+    // The caret's line as last asked for.
+    mutable std::u16string m_currentLine;
 };
 
 }  // namespace tally

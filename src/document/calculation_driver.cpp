@@ -61,11 +61,16 @@ std::size_t inlineResultColumn(std::u16string_view line) {
 CalculationDriver::CalculationDriver(Engine& engine, Editor& editor)
     : m_engine(engine), m_editor(editor) {}
 
-std::u16string CalculationDriver::resultText(const LineResult& result,
-                                             std::u16string before) const {
-    if (!result.resultNote.empty()) return before + result.resultNote;
-    appendDim(before, m_engine, result.result, DimStyle::Document, m_compoundUnits);
-    return before;
+std::u16string_view CalculationDriver::resultText(const LineResult& result,
+                                                  std::u16string_view before) {
+    // `before` may be the buffer itself: it is kept, not assigned.
+    if (before.data() != m_resultText.data()) m_resultText.assign(before);
+    if (!result.resultNote.empty()) {
+        m_resultText += result.resultNote;
+    } else {
+        appendDim(m_resultText, m_engine, result.result, DimStyle::Document, m_compoundUnits);
+    }
+    return m_resultText;
 }
 
 ResultBox& CalculationDriver::resultBox() {
@@ -86,11 +91,15 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     m_resultBox.showsError = false;
 
     // The line as written places an inline result; blanks play no part in calculating it.
-    const std::u16string written = m_editor.currentLine();
-    std::u16string withoutTheBlanks;
+    // Both are kept in buffers of the driver, which keep their room from line to line.
+    std::u16string& written = m_writtenLine;
+    written.assign(m_editor.currentLine());
     bool hasBlanks = written.find(u' ') != std::u16string::npos;
-    if (hasBlanks) withoutTheBlanks = withoutBlanks(written);
-    const std::u16string& line = hasBlanks ? withoutTheBlanks : written;
+    if (hasBlanks) {
+        m_lineWithoutBlanks.clear();
+        appendWithoutBlanks(m_lineWithoutBlanks, written);
+    }
+    const std::u16string& line = hasBlanks ? m_lineWithoutBlanks : written;
     if (!line.empty()) {
         LineResult result = m_engine.evaluateLine(line);
         m_lastValue = result.result.value;
@@ -118,30 +127,38 @@ void CalculationDriver::writeResult(std::u16string_view written, const std::u16s
     double value = result.result.value;
     if (flags.assignmentDone) m_variables.update(result.assignedName, formatNumber(value));
     // A result in the line itself goes before a comment; a new line goes after the line.
-    auto writeInline = [&](const std::u16string& text) {
+    // Both are built in one buffer the driver keeps, so that writing a result takes no room
+    // of its own.
+    auto writeInline = [&](std::u16string_view text) {
         m_editor.moveCaretInLine(inlineResultColumn(written));
         m_editor.insertText(text);
     };
-    auto writeNewLine = [&](const std::u16string& text) {
+    auto writeNewLine = [&](std::u16string_view text) {
         m_editor.moveCaretToLineEnd();
-        m_editor.insertText(u"\n" + text);
+        m_editor.insertText(text);
     };
     std::u16string_view code = std::u16string_view(line).substr(0, line.find(u'`'));
     bool endsInEquals = !code.empty() && code.back() == u'=';
     if (flags.assignmentDone) {
         if (endsInEquals) {
-            writeInline(resultText(result));
+            writeInline(resultText(result, {}));
         } else if (!flags.isPlainAssignment) {
-            writeNewLine(resultText(result, result.assignedName + u"="));
+            m_resultText.assign(u"\n").append(result.assignedName).append(u"=");
+            writeNewLine(resultText(result, m_resultText));
         }
     } else if (flags.equalsAtEnd) {
-        writeInline(resultText(result));
+        writeInline(resultText(result, {}));
     } else if (flags.isComparison) {
         double left = result.leftValue;
-        std::u16string text = formatNumber(left);
-        text += left < value ? u"<" : left > value ? u">" : u"=";
-        text += result.resultNote.empty() ? formatNumber(value) : result.resultNote;
-        writeNewLine(text);
+        m_resultText.assign(u"\n");
+        appendNumber(m_resultText, left);
+        m_resultText += left < value ? u'<' : left > value ? u'>' : u'=';
+        if (result.resultNote.empty()) {
+            appendNumber(m_resultText, value);
+        } else {
+            m_resultText += result.resultNote;
+        }
+        writeNewLine(m_resultText);
     } else if (!flags.isBareLiteral) {
         writeInline(resultText(result, u"="));
     }

@@ -68,8 +68,9 @@ class CalculationDriver {
                      const LineResult& result);
     bool defineUserFunction(const std::u16string& line, const LineResult& result);
     void copyResultToClipboard(const LineResult& result);
-    // The result as the document shows it, after `before`.
-    std::u16string resultText(const LineResult& result, std::u16string before = {}) const;
+    // The result as the document shows it, after `before` (which may be the buffer's own
+    // text), in the buffer below.
+    std::u16string_view resultText(const LineResult& result, std::u16string_view before);
 
     Engine& m_engine;
     Editor& m_editor;
@@ -85,6 +86,11 @@ class CalculationDriver {
     // Without added calculations the decimal field shows the result alone; it is written
     // out when the field is read (the batch calculator reads it only for a message).
     bool m_resultTextPending = false;
+    // The line being calculated as written and without its blanks, and what it wrote into
+    // the document; kept for their room.
+    std::u16string m_writtenLine;
+    std::u16string m_lineWithoutBlanks;
+    std::u16string m_resultText;
     double m_pendingResult = 0;
 };
 

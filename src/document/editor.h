@@ -10,8 +10,9 @@ namespace tally {
 class Editor {
   public:
     virtual ~Editor() = default;
-    // The line that holds the caret, without its line break.
-    virtual std::u16string currentLine() const = 0;
+    // The line that holds the caret, without its line break. The view holds until the text
+    // changes or the line is asked for again.
+    virtual std::u16string_view currentLine() const = 0;
     virtual void moveCaretToLineEnd() = 0;
     // Moves the caret to a column of its line (UTF-16 units, at most the line's length).
     virtual void moveCaretInLine(std::size_t column) = 0;

@@ -21,7 +21,7 @@ class TextDocument : public Editor {
     void takeLine(std::u16string text);
     const std::vector<std::u16string>& lines() const { return m_lines; }
 
-    std::u16string currentLine() const override { return m_lines[m_caretLine]; }
+    std::u16string_view currentLine() const override { return m_lines[m_caretLine]; }
     void moveCaretToLineEnd() override { m_caretColumn = m_lines[m_caretLine].size(); }
     void moveCaretInLine(std::size_t column) override {
         m_caretColumn = std::min(column, m_lines[m_caretLine].size());

@@ -14,12 +14,16 @@ inline std::u16string trimBlanks(std::u16string_view text) {
     return std::u16string(text.substr(first, last - first + 1));
 }
 
+inline void appendWithoutBlanks(std::u16string& out, std::u16string_view text) {
+    for (char16_t c : text) {
+        if (c != u' ') out.push_back(c);
+    }
+}
+
 inline std::u16string withoutBlanks(std::u16string_view text) {
     std::u16string result;
     result.reserve(text.size());
-    for (char16_t c : text) {
-        if (c != u' ') result.push_back(c);
-    }
+    appendWithoutBlanks(result, text);
     return result;
 }
 

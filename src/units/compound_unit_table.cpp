@@ -59,8 +59,9 @@ void CompoundUnitTable::setBuiltInRows(std::vector<ResultDimension> rows) {
 
 const ResultDimension* CompoundUnitTable::rowNaming(std::u16string_view unit,
                                                     double& factor) const {
-    std::u16string key(unit);
-    auto remembered = m_matches.find(key);
+    // The key is read through a text kept for the purpose, so that a look-up takes no room.
+    m_key.assign(unit);
+    auto remembered = m_matches.find(m_key);
     if (remembered == m_matches.end()) {
         Match match;
         for (int row = static_cast<int>(m_rows.size()) - 1; row >= 0; --row) {
@@ -72,7 +73,7 @@ const ResultDimension* CompoundUnitTable::rowNaming(std::u16string_view unit,
             }
         }
         if (m_matches.size() >= kRememberedUnits) m_matches.clear();
-        remembered = m_matches.emplace(std::move(key), match).first;
+        remembered = m_matches.emplace(m_key, match).first;
     }
     if (remembered->second.row < 0) return nullptr;
     factor = remembered->second.factor;

@@ -78,6 +78,7 @@ class CompoundUnitTable {
 
     std::vector<ResultDimension> m_rows;
     mutable std::unordered_map<std::u16string, Match> m_matches;
+    mutable std::u16string m_key;
     int m_builtInCount = 0;
     bool m_hasSeparator = false;
 };

@@ -117,9 +117,13 @@ std::optional<Digits> roundedQuickly(double magnitude) {
         whole /= 10;
         ++exponent;
     }
+    // Exactly 15 digits, written from the last.
     Digits digits;
-    digits.count = static_cast<int>(
-        std::to_chars(digits.digit, digits.digit + sizeof digits.digit, whole).ptr - digits.digit);
+    for (int i = kSignificantDigits - 1; i >= 0; --i) {
+        digits.digit[i] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    }
+    digits.count = kSignificantDigits;
     digits.exponent = exponent;
     digits.stripTrailingZeros();
     return digits;

@@ -124,16 +124,15 @@ inline unsigned long pointAt(std::u16string_view text, std::size_t& i) {
 
 void appendUtf8(std::string& out, std::u16string_view text) {
     // Most text is ASCII: that run is copied unit by unit, the rest converted after it.
-    std::size_t ascii = 0;
-    while (ascii < text.size() && text[ascii] < 0x80)
-        ++ascii;
     std::size_t start = out.size();
-    out.resize(start + ascii);
+    out.resize(start + text.size());
     char* copied = out.data() + start;
-    for (std::size_t i = 0; i < ascii; ++i)
-        copied[i] = static_cast<char>(text[i]);
+    std::size_t ascii = 0;
+    for (; ascii < text.size() && text[ascii] < 0x80; ++ascii)
+        copied[ascii] = static_cast<char>(text[ascii]);
+    if (ascii == text.size()) return;
+    out.resize(start + ascii);
     text.remove_prefix(ascii);
-    if (text.empty()) return;
     // The rest is written into room for the longest result (three bytes a unit; a pair of
     // units makes four), then cut to what was written.
     start = out.size();

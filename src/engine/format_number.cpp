@@ -42,39 +42,13 @@ Digits digitsOf(const char* begin, const char* end) {
     return digits;
 }
 
+// The value rounded to 15 significant digits, ties to even, by the library from its exact
+// binary value.
 Digits roundedByLibrary(double magnitude) {
     char buffer[64];
     auto rounded = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
                                  std::chars_format::scientific, kSignificantDigits - 1);
     return digitsOf(buffer, rounded.ptr);
-}
-
-// The value rounded to 15 significant digits (ties to even), from its shortest text: when
-// that has at most 15 digits it is the rounding itself. With 16 or 17 digits no rounding
-// boundary lies between it and the value, unless it is the boundary itself (16 digits ending
-// in 5), so its own digits round the same way; only that case asks the library again.
-Digits roundedDigits(double magnitude) {
-    char buffer[64];
-    auto shortest =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    Digits digits = digitsOf(buffer, shortest.ptr);
-    if (digits.count <= kSignificantDigits) return digits;
-    if (digits.count == kSignificantDigits + 1 && digits.digit[kSignificantDigits] == '5') {
-        return roundedByLibrary(magnitude);
-    }
-    bool up = digits.digit[kSignificantDigits] >= '5';
-    digits.count = kSignificantDigits;
-    for (int i = kSignificantDigits - 1; up && i >= 0; --i) {
-        up = digits.digit[i] == '9';
-        digits.digit[i] = up ? '0' : static_cast<char>(digits.digit[i] + 1);
-    }
-    if (up) {
-        digits.digit[0] = '1';
-        digits.count = 1;
-        ++digits.exponent;
-    }
-    digits.stripTrailingZeros();
-    return digits;
 }
 
 // Powers of ten in extended precision, for 10^-294..10^322: 10^0..10^27 are exact, and
@@ -97,6 +71,8 @@ long double powerOfTen(int exponent) {
 // unless the fraction lies that close to one half. Nothing then: a near tie is decided from
 // the exact digits.
 std::optional<Digits> roundedQuickly(double magnitude) {
+    // Below the normal range the powers of ten would run out.
+    if (magnitude < std::numeric_limits<double>::min()) return std::nullopt;
     constexpr long double kLowest = 1e14L;
     constexpr long double kBeyond = 1e15L;
     // From the binary exponent, the decimal one or one less.
@@ -199,14 +175,8 @@ void appendNumber(std::u16string& text, double value) {
         text.append(buffer, end);
         return;
     }
-    // Below the normal range the shortest text says nothing about the rounding.
-    if (magnitude < std::numeric_limits<double>::min()) {
-        layout(text, negative, roundedByLibrary(magnitude));
-    } else if (std::optional<Digits> quick = roundedQuickly(magnitude)) {
-        layout(text, negative, *quick);
-    } else {
-        layout(text, negative, roundedDigits(magnitude));
-    }
+    std::optional<Digits> quick = roundedQuickly(magnitude);
+    layout(text, negative, quick ? *quick : roundedByLibrary(magnitude));
 }
 
 std::u16string formatNumber(double value) {

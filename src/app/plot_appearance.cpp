@@ -1,5 +1,7 @@
 #include "app/plot_appearance.h"
 
+#include <QPainter>
+
 #include "appearance/skin.h"
 
 namespace tally {
@@ -32,7 +34,9 @@ std::optional<PlotDress> plotDressOf(const Appearance& appearance) {
     if (!appearance.dressed()) return std::nullopt;
     ResolvedLook window = appearance.resolved(LookClass::WindowText);
     PlotDress dress;
-    dress.skin = appearance.skin();
+    dress.paintSkin = [skin = appearance.skin()](QPainter& painter, const QRect& area) {
+        painter.drawPixmap(area.topLeft(), coverWithSkin(skin, area.size()));
+    };
     dress.titleFont = window.font;
     dress.titleColour = window.colour;
     dress.paintKey = [window](QPainter& painter, const QRect& key, const QString& caption,

@@ -61,14 +61,10 @@ PlotTitleBar::Key PlotTitleBar::keyAt(const QPoint& at) const {
 
 void PlotTitleBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_dress.skin.isNull()) {
-        painter.fillRect(rect(), palette().window());
+    if (m_dress.paintSkin) {
+        m_dress.paintSkin(painter, rect());
     } else {
-        // The picture covers the bar, centred, the rest cut off.
-        QSize covered = m_dress.skin.size().scaled(size(), Qt::KeepAspectRatioByExpanding);
-        QRect target(QPoint((width() - covered.width()) / 2, (height() - covered.height()) / 2),
-                     covered);
-        painter.drawImage(target, m_dress.skin);
+        painter.fillRect(rect(), palette().window());
     }
     QRect text(kPadding * 2, 0, hideKey().left() - 3 * kPadding, height());
     painter.setFont(m_dress.titleFont);

@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QImage>
 #include <QWidget>
 #include <functional>
 
@@ -12,13 +11,13 @@ class QPainter;
 
 namespace tally {
 
-// How the plot window is dressed when the main window wears a skin: the picture behind its
-// title bar, the title's font and colour, and the painter of the bar's keys, so that they
-// look like every other key of the dressed program.
+// How the plot window is dressed when the main window wears a skin: the painters of the
+// skin behind its title bar and of the bar's keys, so that they look like the rest of the
+// dressed program, and the title's font and colour.
 struct PlotDress {
-    QImage skin;
     QFont titleFont;
     QColor titleColour;
+    std::function<void(QPainter& painter, const QRect& area)> paintSkin;
     std::function<void(QPainter& painter, const QRect& key, const QString& caption, bool down)>
         paintKey;
 };

@@ -17,38 +17,48 @@ std::u16string line(const char* prefix, int number, const char* infix) {
     return {ascii.begin(), ascii.end()};
 }
 
-// 100,000 assignments of new variables: each one updates the variables box by name.
-void hundredThousandAssignmentLines(benchmark::State& state) {
+// Runs `calculate` on a new batch calculator in each iteration; making the calculator,
+// checking what it holds afterwards (`fault` answers what went wrong, or null) and ending it
+// are not timed.
+template <class Calculate, class Fault>
+void timeCalculator(benchmark::State& state, Calculate calculate, Fault fault) {
     for (auto _ : state) {
         state.PauseTiming();
         auto calculator =
             std::make_unique<tally::BatchCalculator>(tally::BatchCalculator::Settings{});
         state.ResumeTiming();
-        for (int i = 0; i < 100000; ++i)
-            calculator->calculate(line("v", i, "="));
+        calculate(*calculator);
         state.PauseTiming();
-        if (calculator->driver().variables().items().size() != 100000) {
-            state.SkipWithError("not every variable was listed");
-        }
+        if (const char* message = fault(*calculator)) state.SkipWithError(message);
         calculator.reset();
         state.ResumeTiming();
     }
+}
+
+// 100,000 assignments of new variables: each one updates the variables box by name.
+void hundredThousandAssignmentLines(benchmark::State& state) {
+    timeCalculator(
+        state,
+        [](tally::BatchCalculator& calculator) {
+            for (int i = 0; i < 100000; ++i)
+                calculator.calculate(line("v", i, "="));
+        },
+        [](tally::BatchCalculator& calculator) -> const char* {
+            if (calculator.driver().variables().items().size() == 100000) return nullptr;
+            return "not every variable was listed";
+        });
 }
 BENCHMARK(hundredThousandAssignmentLines)->Unit(benchmark::kMillisecond);
 
 // 100,000 definitions of new functions: each one takes its place in the sorted list.
 void hundredThousandFunctionDefinitions(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto calculator =
-            std::make_unique<tally::BatchCalculator>(tally::BatchCalculator::Settings{});
-        state.ResumeTiming();
-        for (int i = 0; i < 100000; ++i)
-            calculator->calculate(line("f", i, "(x)=x+"));
-        state.PauseTiming();
-        calculator.reset();
-        state.ResumeTiming();
-    }
+    timeCalculator(
+        state,
+        [](tally::BatchCalculator& calculator) {
+            for (int i = 0; i < 100000; ++i)
+                calculator.calculate(line("f", i, "(x)=x+"));
+        },
+        [](tally::BatchCalculator&) -> const char* { return nullptr; });
 }
 BENCHMARK(hundredThousandFunctionDefinitions)->Unit(benchmark::kMillisecond);
 
@@ -58,17 +68,13 @@ void tenMillionArgumentLine(benchmark::State& state) {
     for (int i = 0; i < 9999999; ++i)
         sum += u"1,";
     sum += u"1)";
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto calculator =
-            std::make_unique<tally::BatchCalculator>(tally::BatchCalculator::Settings{});
-        state.ResumeTiming();
-        std::u16string message = calculator->calculate(sum);
-        if (!message.empty()) state.SkipWithError("the line failed");
-        state.PauseTiming();
-        calculator.reset();
-        state.ResumeTiming();
-    }
+    bool failed = false;
+    timeCalculator(
+        state,
+        [&](tally::BatchCalculator& calculator) { failed = !calculator.calculate(sum).empty(); },
+        [&](tally::BatchCalculator&) -> const char* {
+            return failed ? "the line failed" : nullptr;
+        });
 }
 BENCHMARK(tenMillionArgumentLine)->Iterations(2)->Unit(benchmark::kMillisecond);
 

@@ -30,6 +30,7 @@
 #include "appearance/window_drag.h"
 #include "document/calculation_driver.h"
 #include "engine/engine.h"
+#include "graph/window_flags.h"
 
 namespace tally {
 
@@ -274,13 +275,7 @@ void MainWindow::setSkin() {
     m_skinCover = dressed ? coverWithSkin(m_appearance.skin(), size()) : QPixmap();
     m_optionStrip->update();
     m_plot.setDress(plotDressOf(m_appearance));
-    if (windowFlags().testFlag(Qt::FramelessWindowHint) != dressed) {
-        // Changing the frame hides the window; it comes back with the same top-left corner.
-        const bool visible = isVisible();
-        const QPoint corner = pos();
-        setWindowFlag(Qt::FramelessWindowHint, dressed);
-        move(corner);
-        if (visible) show();
+    if (changeWindowFlag(*this, Qt::FramelessWindowHint, dressed)) {
         // Showing it again may stack it over the dialog it owns; the dialog is told its owner
         // again and kept in front.
         if (m_appearanceDialog && m_appearanceDialog->isVisible()) {

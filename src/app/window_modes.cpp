@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+#include "graph/window_flags.h"
+
 namespace tally {
 
 WindowModes::WindowModes(QWidget& window)
@@ -44,15 +46,7 @@ bool WindowModes::alwaysOnTop() const {
 }
 
 void WindowModes::applyTopmost(QWidget& window, bool on) {
-    if (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    const bool visible = window.isVisible();
-    const QRect geometry = window.geometry();
-    // Changing the flags recreates the window, hidden; it comes back where it was.
-    window.setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (visible) {
-        window.setGeometry(geometry);
-        window.show();
-    }
+    changeWindowFlag(window, Qt::WindowStaysOnTopHint, on);
 }
 
 void WindowModes::setAlwaysOnTop(bool on) {

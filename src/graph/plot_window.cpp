@@ -20,6 +20,7 @@
 #include "graph/plot_canvas.h"
 #include "graph/plot_layout.h"
 #include "graph/qt_plot_painter.h"
+#include "graph/window_flags.h"
 
 namespace tally {
 
@@ -94,17 +95,7 @@ void PlotWindow::setLook(const PlotLook& look) {
 }
 
 void PlotWindow::setAlwaysOnTop(bool onTop) {
-    changeFlag(Qt::WindowStaysOnTopHint, onTop);
-}
-
-void PlotWindow::changeFlag(Qt::WindowType flag, bool on) {
-    if (windowFlags().testFlag(flag) == on) return;
-    bool visible = isVisible();
-    QPoint corner = pos();
-    // Changing a flag hides the window; it comes back where it was.
-    setWindowFlag(flag, on);
-    move(corner);
-    if (visible) show();
+    changeWindowFlag(*this, Qt::WindowStaysOnTopHint, onTop);
 }
 
 void PlotWindow::setDress(const std::optional<PlotDress>& dress) {
@@ -114,7 +105,7 @@ void PlotWindow::setDress(const std::optional<PlotDress>& dress) {
     // The border painted around a dressed window takes the place of the frame.
     int border = m_dressed ? 2 : 0;
     layout()->setContentsMargins(border, border, border, border);
-    changeFlag(Qt::FramelessWindowHint, m_dressed);
+    changeWindowFlag(*this, Qt::FramelessWindowHint, m_dressed);
     update();
 }
 

@@ -62,8 +62,6 @@ class PlotWindow : public QWidget {
   private:
     void buildMenu();
     void saveWithDialog();
-    // Changes window flags keeping the window where it was and as visible as it was.
-    void changeFlag(Qt::WindowType flag, bool on);
 
     PlotModel m_model;
     PlotTitleBar* m_titleBar = nullptr;

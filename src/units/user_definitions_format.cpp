@@ -38,6 +38,14 @@ std::optional<int> parseIndex(std::u16string_view line) {
     return value;
 }
 
+// A line break left inside a line (a lone carriage return) becomes a blank, on reading as on
+// writing, so that a file read and written again reads the same.
+void blankLineBreaks(std::u16string& line) {
+    for (char16_t& c : line) {
+        if (c == u'\r' || c == u'\n') c = u' ';
+    }
+}
+
 // Walks the lines section by section.
 class DefinitionsReader {
   public:
@@ -48,7 +56,11 @@ class DefinitionsReader {
   private:
     bool more() const { return m_at < m_lines.size() && !startsSection(m_lines[m_at]); }
     // The reader owns the lines, so what it takes is moved, not copied.
-    std::u16string take() { return std::move(m_lines[m_at++]); }
+    std::u16string take() {
+        std::u16string line = std::move(m_lines[m_at++]);
+        blankLineBreaks(line);
+        return line;
+    }
     void stop(ParsedDefinitions::Stop why) {
         m_result.stop = why;
         m_result.stopLine = static_cast<int>(m_at) + 1;
@@ -149,9 +161,7 @@ bool DefinitionsReader::readRecords(std::vector<UserRecord>& records) {
 
 std::u16string singleLine(std::u16string_view text) {
     std::u16string line(text);
-    for (char16_t& c : line) {
-        if (c == u'\r' || c == u'\n') c = u' ';
-    }
+    blankLineBreaks(line);
     return line;
 }
 

@@ -151,5 +151,23 @@ TEST(DefinitionsFormat, WrittenTextsNeverEndTheReading) {
     EXPECT_EQ(formatDefinitions(parsed.content), lines);
 }
 
+// A line break left inside a line of the file (a lone carriage return) reads as the blank it is
+// written as, so that reading, writing and reading again keep the same content.
+TEST(DefinitionsFormat, LineBreaksInsideALineReadAsTheyAreWritten) {
+    const Lines lines = {u"$**********Keypad functions",
+                         u"sin",
+                         u"sf\r",
+                         u"$**********User-defined constants",
+                         u"c\r",
+                         u"1\r2",
+                         u""};
+    ParsedDefinitions parsed = parseDefinitions(lines);
+    EXPECT_EQ(parsed.stop, Stop::None);
+    EXPECT_EQ(parsed.content.keypadFunctions, (Lines{u"sin", u"sf "}));
+    EXPECT_EQ(parsed.content.constants, (std::vector<UserRecord>{{u"c ", u"1 2", u""}}));
+    Lines written = formatDefinitions(parsed.content);
+    EXPECT_EQ(formatDefinitions(parseDefinitions(written).content), written);
+}
+
 }  // namespace
 }  // namespace tally

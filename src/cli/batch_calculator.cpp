@@ -18,11 +18,16 @@ bool BatchCalculator::loadDefinitions(const std::filesystem::path& file) {
 }
 
 std::u16string BatchCalculator::calculate(std::u16string_view line) {
-    return calculate(std::u16string(line));
+    m_lastLineStart = m_document.appendLine(line);
+    return calculateLastLine();
 }
 
-std::u16string BatchCalculator::calculate(std::u16string&& line) {
-    m_document.takeLine(std::move(line));
+std::u16string BatchCalculator::calculateUtf8(std::string_view line) {
+    m_lastLineStart = m_document.appendUtf8Line(line);
+    return calculateLastLine();
+}
+
+std::u16string BatchCalculator::calculateLastLine() {
     CalculationDriver& driver = m_session.driver();
     driver.calculateCurrentLine();
     return driver.resultBoxShowsMessage() ? driver.resultBox().text : std::u16string();

@@ -27,8 +27,12 @@ class BatchCalculator {
     // Calculates one input line; returns the message it left in the decimal field, or
     // an empty text.
     std::u16string calculate(std::u16string_view line);
-    // The same for a line the caller gives up: the document takes it without a copy.
-    std::u16string calculate(std::u16string&& line);
+    // The same for a line in UTF-8.
+    std::u16string calculateUtf8(std::string_view line);
+    // What the last calculation left in the document: its line and the lines it added.
+    std::u16string_view linesOfLastCalculation() const {
+        return m_document.text().substr(m_lastLineStart);
+    }
 
     // Reads a definitions file before the first line, as the window does at start-up; the
     // file is never written. False when it could not be read at all.
@@ -44,7 +48,10 @@ class BatchCalculator {
     const PlotModel& plot() const { return m_plot; }
 
   private:
+    std::u16string calculateLastLine();
+
     TextDocument m_document;
+    std::size_t m_lastLineStart = 0;
     AutomaticMessageWindow m_messageWindow;
     PlotModel m_plot;
     Session m_session;

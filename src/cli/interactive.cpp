@@ -20,14 +20,8 @@ int runInteractive(BatchCalculator& calculator) {
         std::string line(input);
         std::free(input);
         if (!line.empty()) add_history(line.c_str());
-        const auto& lines = calculator.document().lines();
-        std::size_t first = calculator.document().lines().size();
-        // The first appended line fills the empty line a new document starts with.
-        if (first == 1 && lines[0].empty()) first = 0;
-        std::u16string message = calculator.calculate(fromUtf8(line));
-        for (std::size_t i = first; i < lines.size(); ++i) {
-            std::cout << toUtf8(lines[i]) << '\n';
-        }
+        std::u16string message = calculator.calculateUtf8(line);
+        std::cout << toUtf8(calculator.linesOfLastCalculation()) << '\n';
         if (!message.empty()) {
             anyMessage = true;
             std::cout << "! " << toUtf8(message) << '\n';

@@ -119,18 +119,17 @@ int main(int argc, char** argv) {
     for (const std::string& input : inputs) {
         for (std::string_view line : tally::splitLines(std::string_view(input))) {
             ++lineNumber;
-            std::u16string message = calculator.calculate(tally::fromUtf8(line));
+            std::u16string message = calculator.calculateUtf8(line);
             if (message.empty()) continue;
             anyMessage = true;
             errors << lineNumber << ": " << tally::toUtf8(message) << '\n';
         }
     }
     std::string output;
-    for (const std::u16string& line : calculator.document().lines()) {
-        tally::appendUtf8(output, line);
+    if (lineNumber != 0) {
+        tally::appendUtf8(output, calculator.document().text());
         output += '\n';
     }
-    if (lineNumber == 0) output.clear();
     std::cout << output;
     std::cerr << errors.str();
     if (!plotFile.empty() && !writePlot(calculator.plot(), plotFile)) return kUsageOrFileError;

@@ -1,40 +1,79 @@
 #include "document/text_document.h"
 
+#include <algorithm>
+
+#include "lang/code_page.h"
+
 namespace tally {
 
-void TextDocument::takeLine(std::u16string text) {
-    if (m_started) m_lines.emplace_back();
+void TextDocument::reserveMore(std::size_t extra) {
+    std::size_t needed = m_text.size() + extra;
+    if (needed <= m_text.capacity()) return;
+    // The library's own growth doubles; a new text of the chosen size is made instead.
+    std::u16string grown;
+    grown.reserve(std::max(needed, m_text.size() + m_text.size() / 4));
+    grown.append(m_text);
+    m_text = std::move(grown);
+}
+
+std::size_t TextDocument::beginLine(std::size_t length) {
+    reserveMore(length + 1);
+    if (m_started) m_text += u'\n';
     m_started = true;
-    m_lines.back() = std::move(text);
-    m_caretLine = m_lines.size() - 1;
-    m_caretColumn = m_lines.back().size();
+    return m_text.size();
+}
+
+std::size_t TextDocument::caretToEndFrom(std::size_t start) {
+    // A line given with line breaks in it is several lines; the caret goes to the last.
+    std::size_t lastBreak = std::u16string_view(m_text).substr(start).rfind(u'\n');
+    m_caretLineStart = lastBreak == std::u16string_view::npos ? start : start + lastBreak + 1;
+    moveCaretToLineEnd();
+    return start;
+}
+
+std::size_t TextDocument::appendLine(std::u16string_view text) {
+    std::size_t start = beginLine(text.size());
+    m_text.append(text);
+    return caretToEndFrom(start);
+}
+
+std::size_t TextDocument::appendUtf8Line(std::string_view text) {
+    // A UTF-8 text never has fewer bytes than UTF-16 units.
+    std::size_t start = beginLine(text.size());
+    appendFromUtf8(m_text, text);
+    return caretToEndFrom(start);
+}
+
+std::vector<std::u16string> TextDocument::lines() const {
+    std::vector<std::u16string> lines;
+    std::u16string_view rest = m_text;
+    for (;;) {
+        std::size_t end = rest.find(u'\n');
+        lines.emplace_back(rest.substr(0, end));
+        if (end == std::u16string_view::npos) return lines;
+        rest.remove_prefix(end + 1);
+    }
+}
+
+void TextDocument::moveCaretInLine(std::size_t column) {
+    m_caretColumn = std::min(column, m_text.size() - m_caretLineStart);
 }
 
 void TextDocument::insertText(std::u16string_view text) {
     m_started = true;
-    while (!text.empty()) {
-        std::size_t end = text.find(u'\n');
-        std::u16string_view piece = text.substr(0, end);
-        std::u16string& line = m_lines[m_caretLine];
-        if (m_caretColumn == line.size() && line.capacity() >= line.size() + piece.size()) {
-            // A result written at the end of a line that has room for it.
-            line.append(piece);
-        } else {
-            // The line is rebuilt at its exact new length: a huge line is not given twice
-            // the room it needs.
-            std::u16string joined;
-            joined.reserve(line.size() + piece.size());
-            joined.append(line, 0, m_caretColumn).append(piece).append(line, m_caretColumn);
-            line = std::move(joined);
-        }
-        m_caretColumn += piece.size();
-        if (end == std::u16string_view::npos) return;
-        std::u16string rest = line.substr(m_caretColumn);
-        line.erase(m_caretColumn);
-        m_lines.insert(m_lines.begin() + static_cast<long>(m_caretLine) + 1, std::move(rest));
-        ++m_caretLine;
-        m_caretColumn = 0;
-        text.remove_prefix(end + 1);
+    reserveMore(text.size());
+    std::size_t at = m_caretLineStart + m_caretColumn;
+    if (at == m_text.size()) {
+        m_text.append(text);
+    } else {
+        m_text.insert(at, text);
+    }
+    std::size_t lastBreak = text.rfind(u'\n');
+    if (lastBreak == std::u16string_view::npos) {
+        m_caretColumn += text.size();
+    } else {
+        m_caretLineStart = at + lastBreak + 1;
+        m_caretColumn = text.size() - lastBreak - 1;
     }
 }
 

@@ -101,7 +101,8 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     }
     const std::u16string& line = hasBlanks ? m_lineWithoutBlanks : written;
     if (!line.empty()) {
-        LineResult result = m_engine.evaluateLine(line);
+        LineResult& result = m_lineResult;
+        m_engine.evaluateLine(line, result);
         m_lastValue = result.result.value;
         if (!result.syntaxMessage.empty()) {
             showMessage(errorText(EngineError::SyntaxError));

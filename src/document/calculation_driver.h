@@ -91,6 +91,7 @@ class CalculationDriver {
     std::u16string m_writtenLine;
     std::u16string m_lineWithoutBlanks;
     std::u16string m_resultText;
+    LineResult m_lineResult;
     double m_pendingResult = 0;
 };
 

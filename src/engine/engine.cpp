@@ -19,12 +19,18 @@ Engine::Engine() {
 }
 
 LineResult Engine::evaluateLine(std::u16string_view line) {
+    LineResult result;
+    evaluateLine(line, result);
+    return result;
+}
+
+void Engine::evaluateLine(std::u16string_view line, LineResult& result) {
     if (calculating()) {
-        LineResult refused;
-        refused.syntaxMessage = kBusy;
-        return refused;
+        result = LineResult{};
+        result.syntaxMessage = kBusy;
+        return;
     }
-    return m_evaluator.evaluateLine(line);
+    m_evaluator.evaluateLine(line, result);
 }
 
 ExpressionResult Engine::evaluateExpression(std::u16string_view text) {

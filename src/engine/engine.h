@@ -45,6 +45,8 @@ class Engine {
 
     // Reads and evaluates one calculation line (blanks already removed).
     LineResult evaluateLine(std::u16string_view line);
+    // The same into a result the caller keeps, whose texts keep their room from line to line.
+    void evaluateLine(std::u16string_view line, LineResult& result);
     // Evaluates a stored expression: an added calculation, a saved variable's value.
     ExpressionResult evaluateExpression(std::u16string_view text);
     // True while a line is being evaluated: nothing else may be evaluated meanwhile.

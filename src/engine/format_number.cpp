@@ -167,12 +167,15 @@ void appendNumber(std::u16string& text, double value) {
     double magnitude = negative ? -value : value;
     if (magnitude < 1e15 &&
         magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
-        char buffer[24];
-        auto end =
-            std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(magnitude))
-                .ptr;
-        if (negative) text += u'-';
-        text.append(buffer, end);
+        // A whole number below 10^15 is its own 15-digit rounding, written from its last digit.
+        char16_t digits[24];
+        char16_t* first = digits + sizeof digits / sizeof digits[0];
+        char16_t* const end = first;
+        for (auto whole = static_cast<std::uint64_t>(magnitude); whole != 0; whole /= 10) {
+            *--first = static_cast<char16_t>(u'0' + whole % 10);
+        }
+        if (negative) *--first = u'-';
+        text.append(first, static_cast<std::size_t>(end - first));
         return;
     }
     std::optional<Digits> quick = roundedQuickly(magnitude);

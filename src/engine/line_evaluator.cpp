@@ -25,30 +25,38 @@ void LineEvaluator::startCalculation() {
     m_stack.clear();
 }
 
-LineResult LineEvaluator::evaluateLine(std::u16string_view line) {
+void LineEvaluator::evaluateLine(std::u16string_view line, LineResult& result) {
     startCalculation();
     // Every line starts clean, also one that begins with "=" and so never reaches the
     // grammar's own reset: nothing of the previous line may be assigned to.
     clearStatementState();
     Grammar<LineEvaluator> grammar(GrammarVariant::calc(), *this);
-    LineResult result;
     result.syntaxMessage = grammar.parse(line);
     m_calculating = false;
     m_stack.clear();
 
+    // The result's texts keep their room from line to line: they are assigned or swapped
+    // with the evaluator's own, which the next line clears.
     result.nestedSyntaxError = !m_nestedParseMessage.empty();
     result.error = m_error;
-    result.result = {m_currentValue, std::move(m_resultDimension)};
-    result.resultNote = std::move(m_resultNote);
+    result.result.value = m_currentValue;
+    result.result.dimension = m_resultDimension;
+    result.resultNote.swap(m_resultNote);
     result.flags = m_flags;
     result.leftValue = m_leftValue;
-    if (m_flags.assignmentDone) result.assignedName = m_tables.symbols[m_firstName].name;
+    if (m_flags.assignmentDone) {
+        result.assignedName.assign(m_tables.symbols[m_firstName].name);
+    } else {
+        result.assignedName.clear();
+    }
     if (m_firstCall.valid()) {
-        result.firstCallName = m_tables.symbols[m_firstCall].name;
-        result.firstCallArguments = std::move(m_firstCallArguments);
+        result.firstCallName.assign(m_tables.symbols[m_firstCall].name);
+        result.firstCallArguments.swap(m_firstCallArguments);
+    } else {
+        result.firstCallName.clear();
+        result.firstCallArguments.clear();
     }
     m_flags = {};
-    return result;
 }
 
 ExpressionResult LineEvaluator::evaluateExpression(std::u16string_view text) {
@@ -276,37 +284,44 @@ void LineEvaluator::applyOperator(BinaryOperator op) {
     if (m_nameTracking) ++m_operationCount;
     if (m_unitDepth == 0) clearLiteralFlags();
     if (m_stack.height() < 2) return;
-    OperandLevel right = std::move(m_stack.top());
-    m_stack.pop();
-    OperandLevel& left = m_stack.top();
+    // The right operand leaves the stack once the left one has taken what it needs of it.
+    OperandLevel& right = m_stack.top();
+    OperandLevel& left = m_stack.at(m_stack.height() - 2);
     std::optional<double> value = operate(op, left.value, right.value);
     if (!value) {
         setError(EngineError::Overflow);
+        m_stack.pop();
         return;
     }
     left.value = *value;
-    if (!m_settings.useDimensions) return;
+    if (m_settings.useDimensions) {
+        combineDimensions(op, left.dimension, right.dimension, right.value);
+    }
+    m_stack.pop();
+}
+
+void LineEvaluator::combineDimensions(BinaryOperator op, DimensionVector& left,
+                                      DimensionVector& right, double rightValue) {
     switch (op) {
         case BinaryOperator::Add:
         case BinaryOperator::Subtract:
         case BinaryOperator::Remainder:
             // Addition rule: a plain number adopts the other side's dimension.
-            if (isDimensionless(left.dimension)) {
-                left.dimension = std::move(right.dimension);
-            } else if (!isDimensionless(right.dimension) &&
-                       !sameDimension(left.dimension, right.dimension)) {
+            if (isDimensionless(left)) {
+                left = std::move(right);
+            } else if (!isDimensionless(right) && !sameDimension(left, right)) {
                 setError(EngineError::DimensionMismatch);
             }
             break;
         case BinaryOperator::Multiply:
-            addScaled(left.dimension, right.dimension, 1);
+            addScaled(left, right, 1);
             break;
         case BinaryOperator::Divide:
         case BinaryOperator::Quotient:
-            addScaled(left.dimension, right.dimension, -1);
+            addScaled(left, right, -1);
             break;
         case BinaryOperator::Power:
-            scaleExponents(left.dimension, right.value);
+            scaleExponents(left, rightValue);
             break;
     }
 }

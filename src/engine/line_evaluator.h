@@ -29,7 +29,7 @@ class LineEvaluator : public GrammarActions {
     LineEvaluator(EngineTables& tables, const EngineSettings& settings)
         : m_tables(tables), m_settings(settings) {}
 
-    LineResult evaluateLine(std::u16string_view line);
+    void evaluateLine(std::u16string_view line, LineResult& result);
     ExpressionResult evaluateExpression(std::u16string_view text);
     // True while a line is being evaluated: a second calculation must wait.
     bool calculating() const { return m_calculating; }
@@ -95,6 +95,9 @@ class LineEvaluator : public GrammarActions {
     double plotX() const { return m_plotX; }
 
   private:
+    // The dimension of `left` op `right` (whose value is `rightValue`), into `left`.
+    void combineDimensions(BinaryOperator op, DimensionVector& left, DimensionVector& right,
+                           double rightValue);
     // A step whose effects a cached unit value would not repeat.
     void markUnrepeatable() { ++m_unrepeatableSteps; }
     void repeatUnitValue(const CachedUnitValue& cached);

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <deque>
+#include <cstddef>
+#include <memory>
+#include <vector>
 
 #include "engine/dimension.h"
 
@@ -16,31 +18,57 @@ struct OperandLevel {
     bool isReference() const { return reference >= 0; }
 };
 
+// The operands of the expressions being read. Levels live in blocks that never move, so a
+// reference to a level holds while others are pushed, and a level left by one line is
+// reused by the next instead of being made again.
 class OperandStack {
   public:
-    int height() const { return static_cast<int>(m_levels.size()); }
-    bool empty() const { return m_levels.empty(); }
-    OperandLevel& top() { return m_levels.back(); }
-    const OperandLevel& top() const { return m_levels.back(); }
+    int height() const { return m_height; }
+    bool empty() const { return m_height == 0; }
+    OperandLevel& top() { return at(m_height - 1); }
+    const OperandLevel& top() const { return at(m_height - 1); }
     // 0-based from the bottom.
-    OperandLevel& at(int index) { return m_levels[static_cast<std::size_t>(index)]; }
+    OperandLevel& at(int index) {
+        auto i = static_cast<std::size_t>(index);
+        return m_blocks[i / kBlockSize][i % kBlockSize];
+    }
+    const OperandLevel& at(int index) const {
+        auto i = static_cast<std::size_t>(index);
+        return m_blocks[i / kBlockSize][i % kBlockSize];
+    }
 
-    void push(OperandLevel level) { m_levels.push_back(std::move(level)); }
-    // A new level on top, made in place.
-    OperandLevel& pushNew() { return m_levels.emplace_back(); }
+    void push(OperandLevel level) { pushNew() = std::move(level); }
+    // A new level on top: the number 0 without a dimension.
+    OperandLevel& pushNew() {
+        if (static_cast<std::size_t>(m_height) == m_blocks.size() * kBlockSize) {
+            m_blocks.push_back(std::make_unique<OperandLevel[]>(kBlockSize));
+        }
+        OperandLevel& level = at(m_height++);
+        level.value = 0;
+        level.reference = -1;
+        level.dimension.clear();
+        return level;
+    }
     void pop() {
-        if (!m_levels.empty()) m_levels.pop_back();
+        if (m_height > 0) --m_height;
     }
     void popTo(int height) {
         if (height < 0) height = 0;
-        if (height < this->height()) m_levels.resize(static_cast<std::size_t>(height));
+        if (height < m_height) m_height = height;
     }
-    void clear() { m_levels.clear(); }
+    // Empties the stack; the room of a few blocks is kept for the next line, the rest given
+    // back, so that one huge expression does not hold its room to the end.
+    void clear() {
+        m_height = 0;
+        if (m_blocks.size() > kBlocksKept) m_blocks.resize(kBlocksKept);
+    }
 
   private:
-    // A deque grows without copying what it holds, so a call of millions of arguments
-    // never needs twice their room.
-    std::deque<OperandLevel> m_levels;
+    static constexpr std::size_t kBlockSize = 64;
+    static constexpr std::size_t kBlocksKept = 4;
+
+    std::vector<std::unique_ptr<OperandLevel[]>> m_blocks;
+    int m_height = 0;
 };
 
 }  // namespace tally

@@ -92,6 +92,12 @@ void GrammarVariant::finish() {
         // The strings are program data; a malformed one is a programming error.
         if (!info.expected.empty() && !info.set.parse(info.expected)) std::abort();
     }
+    for (int code = CharSet::kEndMarker; code <= kOutsideCodePage; ++code) {
+        std::uint64_t& bits = m_membership[static_cast<std::size_t>(code - CharSet::kEndMarker)];
+        for (std::size_t n = 0; n < kNonterminalCount; ++n) {
+            if (m_nonterminals[n].set.contains(code)) bits |= std::uint64_t{1} << n;
+        }
+    }
 }
 
 GrammarVariant GrammarVariant::buildCalc() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "lang/char_set.h"
+#include "lang/code_page.h"
 
 namespace tally {
 
@@ -73,6 +75,7 @@ enum class Nonterminal {
 };
 
 inline constexpr std::size_t kNonterminalCount = static_cast<std::size_t>(Nonterminal::Count);
+static_assert(kNonterminalCount <= 64, "membership bits of a code are one 64-bit word");
 
 struct NonterminalInfo {
     std::u16string name;
@@ -88,8 +91,12 @@ class GrammarVariant {
     const NonterminalInfo& operator[](Nonterminal n) const {
         return m_nonterminals[static_cast<std::size_t>(n)];
     }
+    // Whether the nonterminal's set holds a code: a Windows-1251 code, kOutsideCodePage or
+    // the end of the text.
     bool contains(Nonterminal n, int code) const {
-        return m_nonterminals[static_cast<std::size_t>(n)].set.contains(code);
+        return (m_membership[static_cast<std::size_t>(code - CharSet::kEndMarker)] >>
+                static_cast<unsigned>(n)) &
+               1U;
     }
 
     // The six variants, built once on first use.
@@ -117,6 +124,9 @@ class GrammarVariant {
 
     GrammarKind m_kind;
     std::array<NonterminalInfo, kNonterminalCount> m_nonterminals{};
+    // For each code from the end of the text to kOutsideCodePage, one bit per nonterminal
+    // whose set holds it: every test the reader makes is one look-up.
+    std::array<std::uint64_t, kOutsideCodePage - CharSet::kEndMarker + 1> m_membership{};
 };
 
 }  // namespace tally

@@ -9,9 +9,13 @@ namespace tally {
 void TextDocument::reserveMore(std::size_t extra) {
     std::size_t needed = m_text.size() + extra;
     if (needed <= m_text.capacity()) return;
-    // The library's own growth doubles; a new text of the chosen size is made instead.
+    // A small document doubles its room; a large one grows by a quarter, so that a huge line
+    // is not given twice the room it needs. The library's own growth always doubles, so a new
+    // text of the chosen size is made instead.
+    constexpr std::size_t kDoublingLimit = std::size_t{1} << 20;
+    std::size_t size = m_text.size();
     std::u16string grown;
-    grown.reserve(std::max(needed, m_text.size() + m_text.size() / 4));
+    grown.reserve(std::max(needed, size < kDoublingLimit ? 2 * size : size + size / 4));
     grown.append(m_text);
     m_text = std::move(grown);
 }

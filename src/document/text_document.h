@@ -40,8 +40,7 @@ class TextDocument : public Editor {
     std::size_t beginLine(std::size_t length);
     // Puts the caret at the end of the text, on the last of the lines appended from `start`.
     std::size_t caretToEndFrom(std::size_t start);
-    // Gives the text room for `extra` more units, growing by a quarter at a time so that a
-    // huge line is not given twice the room it needs.
+    // Gives the text room for `extra` more units.
     void reserveMore(std::size_t extra);
 
     std::u16string m_text;

@@ -68,7 +68,7 @@ std::u16string_view CalculationDriver::resultText(const LineResult& result,
     if (!result.resultNote.empty()) {
         m_resultText += result.resultNote;
     } else {
-        appendDim(m_resultText, m_engine, result.result, DimStyle::Document, m_compoundUnits);
+        m_resultPrinter.append(m_resultText, m_engine, result.result, m_compoundUnits);
     }
     return m_resultText;
 }

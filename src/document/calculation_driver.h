@@ -92,6 +92,7 @@ class CalculationDriver {
     std::u16string m_lineWithoutBlanks;
     std::u16string m_resultText;
     LineResult m_lineResult;
+    ResultPrinter m_resultPrinter;
     double m_pendingResult = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "document/print_dim.h"
 
+#include <bit>
 #include <cmath>
 
 #include "engine/engine.h"
@@ -60,47 +61,117 @@ std::u16string unitText(const DimensionVector& dimension, const std::vector<Base
     return text;
 }
 
-void appendDim(std::u16string& text, const Engine& engine, const Quantity& quantity, DimStyle style,
-               const CompoundUnitTable& compoundUnits) {
-    double value = quantity.value;
-    if (!engine.settings().useDimensions || isDimensionless(quantity.dimension)) {
+namespace {
+
+// Whether a base unit's scale has no prefix to undo it (a user's base unit, "pi"): the
+// number is then counted in that unit.
+bool countedInItsOwnUnit(const BaseUnit& base) {
+    return base.scale != 1 && base.scale > 0 && prefixForScale(base.scale).empty();
+}
+
+// The value as the unit names it: divided in turn by each base unit counted in its own
+// unit, then by the factor of the compound unit that names it.
+bool nameDimension(const DimensionVector& dimension, const std::vector<BaseUnit>& baseUnits,
+                   const CompoundUnitTable& compoundUnits, DimensionNaming& naming) {
+    naming.divisorCount = 0;
+    naming.shown = unitText(dimension, baseUnits);
+    if (naming.shown.empty()) return true;
+    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
+        double e = exponentOf(dimension, i);
+        if (e == 0 || !countedInItsOwnUnit(baseUnits[i])) continue;
+        if (naming.divisorCount == DimensionNaming::kDivisors) return false;
+        naming.divisors[naming.divisorCount++] = std::pow(baseUnits[i].scale, e);
+    }
+    double factor = 1;
+    if (const ResultDimension* row = compoundUnits.rowNaming(naming.shown, factor)) {
+        if (naming.divisorCount == DimensionNaming::kDivisors) return false;
+        naming.shown = row->name;
+        naming.divisors[naming.divisorCount++] = factor;
+    }
+    return true;
+}
+
+void appendNamed(std::u16string& text, double value, const DimensionNaming& naming) {
+    if (naming.shown.empty()) {
         appendNumber(text, value);
         return;
     }
+    for (int i = 0; i < naming.divisorCount; ++i)
+        value /= naming.divisors[i];
+    text.reserve(text.size() + kNumberRoom + naming.shown.size());
+    appendNumber(text, value);
+    text += u'[';
+    text += naming.shown;
+    text += u']';
+}
+
+void appendInBaseUnits(std::u16string& text, const Engine& engine, const Quantity& quantity) {
+    double value = quantity.value;
     const std::vector<BaseUnit>& baseUnits = engine.units().baseUnits();
     std::u16string unit = unitText(quantity.dimension, baseUnits);
     if (unit.empty()) {
         appendNumber(text, value);
         return;
     }
-    // A base unit with a scale but no prefix for it (a user's base unit, "pi") is printed
-    // as itself, so the number is counted in that unit.
     for (std::size_t i = 0; i < baseUnits.size(); ++i) {
-        const BaseUnit& base = baseUnits[i];
         double e = exponentOf(quantity.dimension, i);
-        if (e != 0 && base.scale != 1 && base.scale > 0 && prefixForScale(base.scale).empty()) {
-            value /= std::pow(base.scale, e);
-        }
+        if (e != 0 && countedInItsOwnUnit(baseUnits[i])) value /= std::pow(baseUnits[i].scale, e);
     }
-    if (style == DimStyle::BaseUnits) {
-        if (std::fabs(value - 1) > 1e-10) {
-            appendNumber(text, value);
-            text += u'·';
-        }
-        text += unit;
+    if (std::fabs(value - 1) > 1e-10) {
+        appendNumber(text, value);
+        text += u'·';
+    }
+    text += unit;
+}
+
+bool printsAsNumber(const Engine& engine, const Quantity& quantity) {
+    return !engine.settings().useDimensions || isDimensionless(quantity.dimension);
+}
+
+}  // namespace
+
+void appendDim(std::u16string& text, const Engine& engine, const Quantity& quantity, DimStyle style,
+               const CompoundUnitTable& compoundUnits) {
+    if (printsAsNumber(engine, quantity)) {
+        appendNumber(text, quantity.value);
+    } else if (style == DimStyle::BaseUnits) {
+        appendInBaseUnits(text, engine, quantity);
+    } else {
+        DimensionNaming naming;
+        nameDimension(quantity.dimension, engine.units().baseUnits(), compoundUnits, naming);
+        appendNamed(text, quantity.value, naming);
+    }
+}
+
+void ResultPrinter::append(std::u16string& text, const Engine& engine, const Quantity& quantity,
+                           const CompoundUnitTable& compoundUnits) {
+    if (printsAsNumber(engine, quantity)) {
+        appendNumber(text, quantity.value);
         return;
     }
-    double factor = 1;
-    std::u16string_view shown = unit;
-    if (const ResultDimension* row = compoundUnits.rowNaming(unit, factor)) {
-        shown = row->name;
-        value /= factor;
+    const UnitTable& units = engine.units();
+    const DimensionVector& dimension = quantity.dimension;
+    std::uint64_t hash = dimension.size();
+    for (double e : dimension)
+        hash = hash * 0x100000001B3ULL ^ std::bit_cast<std::uint64_t>(e);
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDULL;
+    hash ^= hash >> 33;
+    Slot& slot = m_slots[hash % m_slots.size()];
+    if (!slot.filled || slot.unitsGeneration != units.generation() ||
+        slot.baseUnitCount != units.baseUnits().size() ||
+        slot.compoundRevision != compoundUnits.revision() || !(slot.dimension == dimension)) {
+        slot.filled = nameDimension(dimension, units.baseUnits(), compoundUnits, slot.naming);
+        slot.dimension = dimension;
+        slot.unitsGeneration = units.generation();
+        slot.baseUnitCount = units.baseUnits().size();
+        slot.compoundRevision = compoundUnits.revision();
+        if (!slot.filled) {
+            appendDim(text, engine, quantity, DimStyle::Document, compoundUnits);
+            return;
+        }
     }
-    text.reserve(text.size() + kNumberRoom + shown.size());
-    appendNumber(text, value);
-    text += u'[';
-    text += shown;
-    text += u']';
+    appendNamed(text, quantity.value, slot.naming);
 }
 
 std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle style,

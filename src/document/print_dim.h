@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,5 +29,34 @@ std::u16string printDim(const Engine& engine, const Quantity& quantity, DimStyle
 // The same written at the end of `text`.
 void appendDim(std::u16string& text, const Engine& engine, const Quantity& quantity, DimStyle style,
                const CompoundUnitTable& compoundUnits);
+
+// How a dimension is written in the document's style: the unit shown in brackets (empty for
+// a plain number) and what the value is divided by, in turn, to be counted in it.
+struct DimensionNaming {
+    static constexpr int kDivisors = 4;
+    std::u16string shown;
+    std::array<double, kDivisors> divisors{};
+    int divisorCount = 0;
+};
+
+// Writes results in the document's style as appendDim does, remembering how each dimension
+// it met is named until units are registered, a base unit opens or the compound units
+// change: results repeat a few units, and naming one searches the compound units.
+class ResultPrinter {
+  public:
+    void append(std::u16string& text, const Engine& engine, const Quantity& quantity,
+                const CompoundUnitTable& compoundUnits);
+
+  private:
+    struct Slot {
+        bool filled = false;
+        DimensionVector dimension;
+        std::uint64_t unitsGeneration = 0;
+        std::size_t baseUnitCount = 0;
+        std::uint64_t compoundRevision = 0;
+        DimensionNaming naming;
+    };
+    std::array<Slot, 64> m_slots;
+};
 
 }  // namespace tally

@@ -46,7 +46,7 @@ ResultDimension parseCompoundUnit(std::u16string_view line) {
 }
 
 void CompoundUnitTable::setBuiltInRows(std::vector<ResultDimension> rows) {
-    m_matches.clear();
+    rowsMayChange();
     std::vector<ResultDimension> table = std::move(rows);
     table.push_back({{}, {}, false});
     auto user = userRows();

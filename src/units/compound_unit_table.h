@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,31 +33,31 @@ class CompoundUnitTable {
     int builtInCount() const { return m_builtInCount; }
     // The mutable views below may change rows, so each forgets the remembered matches.
     std::span<ResultDimension> builtInRows() {
-        m_matches.clear();
+        rowsMayChange();
         return {m_rows.data(), static_cast<std::size_t>(m_builtInCount)};
     }
     std::span<const ResultDimension> builtInRows() const {
         return {m_rows.data(), static_cast<std::size_t>(m_builtInCount)};
     }
     std::span<ResultDimension> userRows() {
-        m_matches.clear();
+        rowsMayChange();
         return std::span(m_rows).subspan(userStart());
     }
     std::span<const ResultDimension> userRows() const {
         return std::span(m_rows).subspan(userStart());
     }
     void addUserRow(ResultDimension row) {
-        m_matches.clear();
+        rowsMayChange();
         m_rows.push_back(std::move(row));
     }
     void clearUserRows() {
-        m_matches.clear();
+        rowsMayChange();
         m_rows.resize(userStart());
     }
 
     // Every row in table order, as the printer of results searches them.
     std::vector<ResultDimension>& rows() {
-        m_matches.clear();
+        rowsMayChange();
         return m_rows;
     }
     const std::vector<ResultDimension>& rows() const { return m_rows; }
@@ -65,8 +66,14 @@ class CompoundUnitTable {
     // with the numeric factor its expansion puts before the unit; nullptr when none does.
     // Answers are remembered until the rows change, as results repeat a few units.
     const ResultDimension* rowNaming(std::u16string_view unit, double& factor) const;
+    // Changes whenever the rows may have changed, for those who remember answers too.
+    std::uint64_t revision() const { return m_revision; }
 
   private:
+    void rowsMayChange() {
+        m_matches.clear();
+        ++m_revision;
+    }
     std::size_t userStart() const {
         return static_cast<std::size_t>(m_builtInCount) + (m_hasSeparator ? 1 : 0);
     }
@@ -79,6 +86,7 @@ class CompoundUnitTable {
     std::vector<ResultDimension> m_rows;
     mutable std::unordered_map<std::u16string, Match> m_matches;
     mutable std::u16string m_key;
+    std::uint64_t m_revision = 0;
     int m_builtInCount = 0;
     bool m_hasSeparator = false;
 };

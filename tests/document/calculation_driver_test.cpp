@@ -174,6 +174,28 @@ TEST(CalculationDriver, ResultDimensionsNameUnitTexts) {
               utf8(Lines{u"200[м]*300[м]=6[га]", u"200[м]*300[м]=60000[м^2]"}));
 }
 
+// Results name their units afresh once units change: the same dimension before and after a
+// unit is redefined, or after a base unit of its own opens, reads as a new session reads it.
+TEST(CalculationDriver, ResultUnitsFollowRedefinedUnits) {
+    const Lines lines{u"3[шт]*2[м]", u"5[фут]+0", u"3[шт]*2[м]"};
+    Session session;
+    session.enter(u"2[м]+0");
+    session.engine.defineUnit(u"шт", u"1");
+    session.engine.defineUnit(u"фут", u"0.3048*м");
+    session.enter(lines[0]);
+    session.engine.defineUnit(u"шт", u"4");
+    session.engine.defineUnit(u"фут", u"0.3*м");
+    session.enterAll({lines[1], lines[2]});
+
+    Session fresh;
+    fresh.engine.defineUnit(u"шт", u"4");
+    fresh.engine.defineUnit(u"фут", u"0.3*м");
+    fresh.enterAll({lines[1], lines[2]});
+    Lines written = session.document.lines();
+    Lines expected = fresh.document.lines();
+    EXPECT_EQ(utf8(Lines(written.end() - 2, written.end())), utf8(expected));
+}
+
 TEST(CalculationDriver, VariablesListHoldsOneItemPerName) {
     Session session;
     session.enterAll({u"x=2", u"y=1/4", u"X=5", u"z=x+1", u"x"});

@@ -123,40 +123,37 @@ inline unsigned long pointAt(std::u16string_view text, std::size_t& i) {
 }  // namespace
 
 void appendUtf8(std::string& out, std::u16string_view text) {
-    // Most text is ASCII: that run is copied unit by unit, the rest converted after it.
-    std::size_t start = out.size();
-    out.resize(start + text.size());
-    char* copied = out.data() + start;
-    std::size_t ascii = 0;
-    for (; ascii < text.size() && text[ascii] < 0x80; ++ascii)
-        copied[ascii] = static_cast<char>(text[ascii]);
-    if (ascii == text.size()) return;
-    out.resize(start + ascii);
-    text.remove_prefix(ascii);
-    // The rest is written into room for the longest result (three bytes a unit; a pair of
-    // units makes four), then cut to what was written.
-    start = out.size();
-    out.resize(start + 3 * text.size());
-    char* next = out.data() + start;
+    // Written into a block on the stack and appended a block at a time, so that no room is
+    // filled in advance and an ASCII unit costs one comparison.
+    constexpr std::size_t kBlock = 4096;
+    constexpr std::size_t kLongest = 4;
+    char block[kBlock];
+    std::size_t used = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (used > kBlock - kLongest) {
+            out.append(block, used);
+            used = 0;
+        }
+        if (text[i] < 0x80) {
+            block[used++] = static_cast<char>(text[i]);
+            continue;
+        }
         unsigned long point = pointAt(text, i);
-        if (point < 0x80) {
-            *next++ = static_cast<char>(point);
-        } else if (point < 0x800) {
-            *next++ = static_cast<char>(0xC0 | (point >> 6));
-            *next++ = static_cast<char>(0x80 | (point & 0x3F));
+        if (point < 0x800) {
+            block[used++] = static_cast<char>(0xC0 | (point >> 6));
+            block[used++] = static_cast<char>(0x80 | (point & 0x3F));
         } else if (point < 0x10000) {
-            *next++ = static_cast<char>(0xE0 | (point >> 12));
-            *next++ = static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-            *next++ = static_cast<char>(0x80 | (point & 0x3F));
+            block[used++] = static_cast<char>(0xE0 | (point >> 12));
+            block[used++] = static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            block[used++] = static_cast<char>(0x80 | (point & 0x3F));
         } else {
-            *next++ = static_cast<char>(0xF0 | (point >> 18));
-            *next++ = static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-            *next++ = static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-            *next++ = static_cast<char>(0x80 | (point & 0x3F));
+            block[used++] = static_cast<char>(0xF0 | (point >> 18));
+            block[used++] = static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            block[used++] = static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            block[used++] = static_cast<char>(0x80 | (point & 0x3F));
         }
     }
-    out.resize(static_cast<std::size_t>(next - out.data()));
+    out.append(block, used);
 }
 
 std::string toUtf8(std::u16string_view text) {

@@ -99,9 +99,11 @@ void LineEvaluator::resolveUnitName() {
         return;
     }
     // Views of texts that stay alive however the record changes while they are evaluated.
-    const std::u16string_view definition = m_tables.units.record(record).definition;
-    const std::u16string_view name = m_tables.units.record(record).name;
-    if (findMe(definition) == std::u16string_view::npos) {
+    UnitRecord& unit = m_tables.units.record(record);
+    const std::u16string_view definition = unit.definition;
+    const std::u16string_view name = unit.name;
+    if (!unit.isScale) unit.isScale = findMe(definition) != std::u16string_view::npos;
+    if (!*unit.isScale) {
         resolveUnitFactor(record, definition, name);
     } else if (m_stack.height() == m_unitBaseHeight && m_conversionAllowed && !m_stack.empty()) {
         convertScale(definition);

@@ -10,13 +10,13 @@ int UnitTable::add(std::u16string_view name, std::u16string_view definition) {
 
 int UnitTable::addStatic(std::u16string_view name, std::u16string_view definition) {
     ++m_generation;
-    m_records.push_back({definition, name, std::nullopt});
+    m_records.push_back({definition, name, std::nullopt, std::nullopt});
     return count();
 }
 
 void UnitTable::replace(int number, std::u16string_view name, std::u16string_view definition) {
     ++m_generation;
-    record(number) = {m_texts.keep(definition), m_texts.keep(name), std::nullopt};
+    record(number) = {m_texts.keep(definition), m_texts.keep(name), std::nullopt, std::nullopt};
 }
 
 int UnitTable::baseUnitIndex(std::u16string_view symbol) const {

@@ -22,6 +22,9 @@ struct UnitRecord {
     // Whether the unit opens a base unit of its own (a name defined by a plain number),
     // worked out on first use.
     std::optional<bool> opensBaseUnit;
+    // Whether the definition holds the value placeholder "Me" (a scale such as degrees
+    // Celsius), worked out on first use.
+    std::optional<bool> isScale;
 };
 
 // The unit records, numbered from 1 and reached from the symbol table through their codes,

@@ -1,5 +1,6 @@
 #include "engine/format_number.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -66,6 +67,20 @@ long double powerOfTen(int exponent) {
     return kSteps[step + 11] * kExact[exponent - 28 * step];
 }
 
+// Writes `pairs` pairs of decimal digits of `value`, the last pair at the end.
+void writePairs(char* first, std::uint32_t value, int pairs) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    for (int i = pairs - 1; i >= 0; --i) {
+        std::uint32_t pair = value % 100;
+        value /= 100;
+        first[2 * i] = kPairs[2 * pair];
+        first[2 * i + 1] = kPairs[2 * pair + 1];
+    }
+}
+
 // The value rounded to 15 significant digits through extended precision: the value scaled to
 // a 15-digit whole number is off by less than 1e-4 of a unit, so its rounding is certain
 // unless the fraction lies that close to one half. Nothing then: a near tie is decided from
@@ -76,7 +91,8 @@ std::optional<Digits> roundedQuickly(double magnitude) {
     constexpr long double kLowest = 1e14L;
     constexpr long double kBeyond = 1e15L;
     // From the binary exponent, the decimal one or one less.
-    double estimate = std::ilogb(magnitude) * 0.30102999566398120;
+    int binaryExponent = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
+    double estimate = binaryExponent * 0.30102999566398120;
     int exponent = static_cast<int>(estimate);
     if (estimate < exponent) --exponent;
     long double scaled = magnitude * powerOfTen(kSignificantDigits - 1 - exponent);
@@ -93,12 +109,13 @@ std::optional<Digits> roundedQuickly(double magnitude) {
         whole /= 10;
         ++exponent;
     }
-    // Exactly 15 digits, written from the last.
+    // Exactly 15 digits: the last eight, then the first seven, two at a time.
     Digits digits;
-    for (int i = kSignificantDigits - 1; i >= 0; --i) {
-        digits.digit[i] = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    }
+    auto low = static_cast<std::uint32_t>(whole % 100000000);
+    auto high = static_cast<std::uint32_t>(whole / 100000000);
+    writePairs(digits.digit + 7, low, 4);
+    writePairs(digits.digit + 1, high % 1000000, 3);
+    digits.digit[0] = static_cast<char>('0' + high / 1000000);
     digits.count = kSignificantDigits;
     digits.exponent = exponent;
     digits.stripTrailingZeros();

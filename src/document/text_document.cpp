@@ -6,9 +6,7 @@
 
 namespace tally {
 
-void TextDocument::reserveMore(std::size_t extra) {
-    std::size_t needed = m_text.size() + extra;
-    if (needed <= m_text.capacity()) return;
+void TextDocument::grow(std::size_t needed) {
     // A small document doubles its room; a large one grows by a quarter, so that a huge line
     // is not given twice the room it needs. The library's own growth always doubles, so a new
     // text of the chosen size is made instead.
@@ -45,7 +43,10 @@ std::size_t TextDocument::appendUtf8Line(std::string_view text) {
     // A UTF-8 text never has fewer bytes than UTF-16 units.
     std::size_t start = beginLine(text.size());
     appendFromUtf8(m_text, text);
-    return caretToEndFrom(start);
+    if (text.find('\n') != std::string_view::npos) return caretToEndFrom(start);
+    m_caretLineStart = start;
+    moveCaretToLineEnd();
+    return start;
 }
 
 std::vector<std::u16string> TextDocument::lines() const {

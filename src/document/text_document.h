@@ -41,7 +41,10 @@ class TextDocument : public Editor {
     // Puts the caret at the end of the text, on the last of the lines appended from `start`.
     std::size_t caretToEndFrom(std::size_t start);
     // Gives the text room for `extra` more units.
-    void reserveMore(std::size_t extra);
+    void reserveMore(std::size_t extra) {
+        if (m_text.size() + extra > m_text.capacity()) grow(m_text.size() + extra);
+    }
+    void grow(std::size_t needed);
 
     std::u16string m_text;
     std::size_t m_caretLineStart = 0;

@@ -65,31 +65,38 @@ long decodeUtf8(std::string_view text, std::size_t& i) {
 }  // namespace
 
 void appendFromUtf8(std::u16string& out, std::string_view text) {
-    // Written through a pointer into room for the longest result (one unit a byte), then
-    // cut to what was written.
-    std::size_t start = out.size();
-    out.resize(start + text.size());
-    char16_t* next = out.data() + start;
+    // Converted into a block on the stack and appended a block at a time, so that no room
+    // is filled in advance and an ASCII byte costs one comparison.
+    constexpr std::size_t kBlock = 2048;
+    constexpr std::size_t kLongest = 2;
+    char16_t block[kBlock];
+    // A UTF-8 text never has fewer bytes than UTF-16 units: room for all of it at once.
+    out.reserve(out.size() + text.size());
+    std::size_t used = 0;
     std::size_t i = 0;
     while (i < text.size()) {
+        if (used > kBlock - kLongest) {
+            out.append(block, used);
+            used = 0;
+        }
         auto lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
-            *next++ = lead;
+            block[used++] = lead;
             ++i;
             continue;
         }
         long point = decodeUtf8(text, i);
         if (point < 0) {
-            *next++ = 0xFFFD;
+            block[used++] = 0xFFFD;
         } else if (point >= 0x10000) {
             point -= 0x10000;
-            *next++ = static_cast<char16_t>(0xD800 + (point >> 10));
-            *next++ = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+            block[used++] = static_cast<char16_t>(0xD800 + (point >> 10));
+            block[used++] = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
         } else {
-            *next++ = static_cast<char16_t>(point);
+            block[used++] = static_cast<char16_t>(point);
         }
     }
-    out.resize(static_cast<std::size_t>(next - out.data()));
+    out.append(block, used);
 }
 
 std::u16string fromUtf8(std::string_view text) {

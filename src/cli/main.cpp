@@ -117,13 +117,13 @@ int main(int argc, char** argv) {
     long lineNumber = 0;
     std::ostringstream errors;
     for (const std::string& input : inputs) {
-        for (std::string_view line : tally::splitLines(std::string_view(input))) {
+        tally::forEachLine(std::string_view(input), [&](std::string_view line) {
             ++lineNumber;
             std::u16string message = calculator.calculateUtf8(line);
-            if (message.empty()) continue;
+            if (message.empty()) return;
             anyMessage = true;
             errors << lineNumber << ": " << tally::toUtf8(message) << '\n';
-        }
+        });
     }
     std::string output;
     if (lineNumber != 0) {

@@ -25,10 +25,6 @@ bool DimensionVector::operator==(const DimensionVector& other) const {
     return std::equal(begin(), end(), other.begin(), other.end());
 }
 
-bool isDimensionless(const DimensionVector& dimension) {
-    return std::all_of(dimension.begin(), dimension.end(), [](double e) { return e == 0; });
-}
-
 bool sameDimension(const DimensionVector& a, const DimensionVector& b) {
     std::size_t count = std::max(a.size(), b.size());
     for (std::size_t i = 0; i < count; ++i) {

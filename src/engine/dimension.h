@@ -41,7 +41,7 @@ class DimensionVector {
     void resize(std::size_t size, double value = 0);
     void clear() {
         m_size = 0;
-        m_outside.clear();
+        if (!m_outside.empty()) m_outside.clear();
     }
 
     bool operator==(const DimensionVector& other) const;
@@ -86,7 +86,12 @@ inline DimensionVector& DimensionVector::operator=(DimensionVector&& other) noex
     return *this;
 }
 
-bool isDimensionless(const DimensionVector& dimension);
+inline bool isDimensionless(const DimensionVector& dimension) {
+    for (double e : dimension) {
+        if (e != 0) return false;
+    }
+    return true;
+}
 // Whether two dimensions agree exponent by exponent (missing exponents count as 0).
 bool sameDimension(const DimensionVector& a, const DimensionVector& b);
 // a := a + factor * b, exponent by exponent.

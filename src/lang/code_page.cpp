@@ -131,21 +131,25 @@ inline unsigned long pointAt(std::u16string_view text, std::size_t& i) {
 
 void appendUtf8(std::string& out, std::u16string_view text) {
     // Written into a block on the stack and appended a block at a time, so that no room is
-    // filled in advance and an ASCII unit costs one comparison.
+    // filled in advance; ASCII is copied in runs.
     constexpr std::size_t kBlock = 4096;
     constexpr std::size_t kLongest = 4;
     char block[kBlock];
     std::size_t used = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (used > kBlock - kLongest) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (used >= kBlock - kLongest) {
             out.append(block, used);
             used = 0;
         }
         if (text[i] < 0x80) {
-            block[used++] = static_cast<char>(text[i]);
+            std::size_t end = std::min(text.size(), i + (kBlock - kLongest - used));
+            for (; i < end && text[i] < 0x80; ++i)
+                block[used++] = static_cast<char>(text[i]);
             continue;
         }
         unsigned long point = pointAt(text, i);
+        ++i;
         if (point < 0x800) {
             block[used++] = static_cast<char>(0xC0 | (point >> 6));
             block[used++] = static_cast<char>(0x80 | (point & 0x3F));

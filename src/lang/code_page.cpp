@@ -66,7 +66,7 @@ long decodeUtf8(std::string_view text, std::size_t& i) {
 
 void appendFromUtf8(std::u16string& out, std::string_view text) {
     // Converted into a block on the stack and appended a block at a time, so that no room
-    // is filled in advance and an ASCII byte costs one comparison.
+    // is filled in advance; ASCII is copied in runs.
     constexpr std::size_t kBlock = 2048;
     constexpr std::size_t kLongest = 2;
     char16_t block[kBlock];
@@ -75,14 +75,14 @@ void appendFromUtf8(std::u16string& out, std::string_view text) {
     std::size_t used = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        if (used > kBlock - kLongest) {
+        if (used >= kBlock - kLongest) {
             out.append(block, used);
             used = 0;
         }
-        auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            block[used++] = lead;
-            ++i;
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            std::size_t end = std::min(text.size(), i + (kBlock - kLongest - used));
+            for (; i < end && static_cast<unsigned char>(text[i]) < 0x80; ++i)
+                block[used++] = static_cast<unsigned char>(text[i]);
             continue;
         }
         long point = decodeUtf8(text, i);

@@ -1,5 +1,6 @@
 #include "engine/format_number.h"
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -81,31 +82,15 @@ void writePairs(char* first, std::uint32_t value, int pairs) {
     }
 }
 
-// The value rounded to 15 significant digits through extended precision: the value scaled to
-// a 15-digit whole number is off by less than 1e-4 of a unit, so its rounding is certain
-// unless the fraction lies that close to one half. Nothing then: a near tie is decided from
-// the exact digits.
-std::optional<Digits> roundedQuickly(double magnitude) {
-    // Below the normal range the powers of ten would run out.
-    if (magnitude < std::numeric_limits<double>::min()) return std::nullopt;
-    constexpr long double kLowest = 1e14L;
-    constexpr long double kBeyond = 1e15L;
-    // From the binary exponent, the decimal one or one less.
-    int binaryExponent = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
-    double estimate = binaryExponent * 0.30102999566398120;
-    int exponent = static_cast<int>(estimate);
-    if (estimate < exponent) --exponent;
-    long double scaled = magnitude * powerOfTen(kSignificantDigits - 1 - exponent);
-    if (scaled >= kBeyond) {
-        ++exponent;
-        scaled = magnitude * powerOfTen(kSignificantDigits - 1 - exponent);
-    }
-    if (scaled < kLowest || scaled >= kBeyond) return std::nullopt;
-    auto whole = static_cast<std::uint64_t>(scaled);
-    long double fraction = scaled - static_cast<long double>(whole);
-    if (fraction > 0.499L && fraction < 0.501L) return std::nullopt;
-    if (fraction > 0.5L) ++whole;
-    if (whole == 1000000000000000ULL) {
+// Whole numbers of up to 128 bits, a compiler extension.
+__extension__ typedef unsigned __int128 Unsigned128;
+
+constexpr std::uint64_t kFifteenDigitLimit = 1000000000000000ULL;
+
+// The digits of a 15-digit whole number (or 10^15, which rounding may reach), as the
+// significant digits of a value whose decimal exponent is `exponent`.
+Digits digitsOfWhole(std::uint64_t whole, int exponent) {
+    if (whole == kFifteenDigitLimit) {
         whole /= 10;
         ++exponent;
     }
@@ -120,6 +105,72 @@ std::optional<Digits> roundedQuickly(double magnitude) {
     digits.exponent = exponent;
     digits.stripTrailingZeros();
     return digits;
+}
+
+// The decimal exponent of a normal value, or one less, from its binary exponent.
+int decimalExponentEstimate(int binaryExponent) {
+    double estimate = binaryExponent * 0.30102999566398120;
+    int exponent = static_cast<int>(estimate);
+    if (estimate < exponent) --exponent;
+    return exponent;
+}
+
+// The value rounded to 15 significant digits, ties to even, in whole numbers: from 1e-7 up to
+// 1e15 the value's binary digits times the power of ten that makes it a 15-digit whole number
+// fit 128 bits, so the rounding is exact. Nothing outside that range.
+std::optional<Digits> roundedExactly(double magnitude) {
+    if (!(magnitude >= 1e-7 && magnitude < 1e15)) return std::nullopt;
+    static constexpr auto kPowers = [] {
+        std::array<Unsigned128, 23> powers{};
+        Unsigned128 power = 1;
+        for (Unsigned128& entry : powers) {
+            entry = power;
+            power *= 10;
+        }
+        return powers;
+    }();
+    auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    int binaryExponent = static_cast<int>(bits >> 52) - 1023;
+    std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    // The value is mantissa / 2^shift, with a shift from 3 to 76 in this range.
+    int shift = 52 - binaryExponent;
+    int exponent = decimalExponentEstimate(binaryExponent);
+    Unsigned128 scaled = Unsigned128{mantissa} * kPowers[kSignificantDigits - 1 - exponent];
+    Unsigned128 whole = scaled >> shift;
+    if (whole >= kFifteenDigitLimit) {
+        ++exponent;
+        scaled = Unsigned128{mantissa} * kPowers[kSignificantDigits - 1 - exponent];
+        whole = scaled >> shift;
+    }
+    Unsigned128 remainder = scaled - (whole << shift);
+    Unsigned128 half = Unsigned128{1} << (shift - 1);
+    auto rounded = static_cast<std::uint64_t>(whole);
+    if (remainder > half || (remainder == half && (rounded & 1) != 0)) ++rounded;
+    return digitsOfWhole(rounded, exponent);
+}
+
+// The value rounded to 15 significant digits through extended precision: the value scaled to
+// a 15-digit whole number is off by less than 1e-4 of a unit, so its rounding is certain
+// unless the fraction lies that close to one half. Nothing then: a near tie is decided from
+// the exact digits.
+std::optional<Digits> roundedQuickly(double magnitude) {
+    // Below the normal range the powers of ten would run out.
+    if (magnitude < std::numeric_limits<double>::min()) return std::nullopt;
+    constexpr long double kLowest = 1e14L;
+    constexpr long double kBeyond = 1e15L;
+    int binaryExponent = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
+    int exponent = decimalExponentEstimate(binaryExponent);
+    long double scaled = magnitude * powerOfTen(kSignificantDigits - 1 - exponent);
+    if (scaled >= kBeyond) {
+        ++exponent;
+        scaled = magnitude * powerOfTen(kSignificantDigits - 1 - exponent);
+    }
+    if (scaled < kLowest || scaled >= kBeyond) return std::nullopt;
+    auto whole = static_cast<std::uint64_t>(scaled);
+    long double fraction = scaled - static_cast<long double>(whole);
+    if (fraction > 0.499L && fraction < 0.501L) return std::nullopt;
+    if (fraction > 0.5L) ++whole;
+    return digitsOfWhole(whole, exponent);
 }
 
 // Writes the digits in the general format: fixed notation for exponents from -5 to 14,
@@ -195,8 +246,9 @@ void appendNumber(std::u16string& text, double value) {
         text.append(first, static_cast<std::size_t>(end - first));
         return;
     }
-    std::optional<Digits> quick = roundedQuickly(magnitude);
-    layout(text, negative, quick ? *quick : roundedByLibrary(magnitude));
+    std::optional<Digits> digits = roundedExactly(magnitude);
+    if (!digits) digits = roundedQuickly(magnitude);
+    layout(text, negative, digits ? *digits : roundedByLibrary(magnitude));
 }
 
 std::u16string formatNumber(double value) {

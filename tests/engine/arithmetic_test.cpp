@@ -188,6 +188,12 @@ TEST(FormatNumber, FifteenSignificantDigitsWithAPoint) {
         // Ties at the 16th digit go to the even neighbour.
         {1000000000000005, u"1E+15"},
         {1000000000000015, u"1.00000000000002E+15"},
+        {12345678901234.25, u"12345678901234.2"},
+        {12345678901234.75, u"12345678901234.8"},
+        {1234567890123.125, u"1234567890123.12"},
+        {1234567890123.375, u"1234567890123.38"},
+        {0.000244140625, u"0.000244140625"},
+        {0.0000001220703125, u"1.220703125E-07"},
         // A value that is no number at all (a unit defined as 1e400) still reads plainly.
         {std::numeric_limits<double>::infinity(), u"inf"},
         {-std::numeric_limits<double>::infinity(), u"-inf"},

@@ -45,8 +45,10 @@ class ColouringActions : public GrammarActions {
     }
 
     // Names and the calls still open, for the signature help.
-    void beginName(int) { m_name.clear(); }
-    void appendNameChar(char16_t unit) { m_name.push_back(unit); }
+    double lookupName(std::u16string_view name) {
+        m_name = name;
+        return 0;
+    }
     void argumentsOpened() { m_openCalls.push_back(m_name); }
     void argumentsClosed() {
         if (!m_openCalls.empty()) m_openCalls.pop_back();

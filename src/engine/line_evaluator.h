@@ -46,8 +46,7 @@ class LineEvaluator : public GrammarActions {
     void percent();
     void applyOperator(BinaryOperator op);
     void beginName(int position);
-    void appendNameChar(char16_t unit) { m_name.push_back(unit); }
-    double lookupName();
+    double lookupName(std::u16string_view name);
     void resolveUnitName();
     void beginUnit();
     void endUnit();

@@ -8,9 +8,6 @@ namespace tally {
 void LineEvaluator::beginName(int) {
     bool insideUnit = m_unitDepth >= 1;
     if (!insideUnit) clearLiteralFlags();
-    m_name.clear();
-    // Inside a unit bracket every name is a unit.
-    if (insideUnit) m_name.push_back(kUnitMarker);
 }
 
 // Counts a name of the current side of the line and remembers the first one, which an
@@ -22,24 +19,29 @@ void LineEvaluator::track(EntryRef entry, bool insideUnit) {
     if (m_nameCount == 1 || m_operationCount == 1) m_firstName = entry;
 }
 
-double LineEvaluator::lookupName() {
+double LineEvaluator::lookupName(std::u16string_view name) {
     SymbolTable& symbols = m_tables.symbols;
     m_pendingBaseUnit = 0;
     bool insideUnit = m_unitDepth >= 1;
+    // Inside a unit bracket every name is a unit, kept under its marked name.
+    if (insideUnit) {
+        m_name.assign(1, kUnitMarker).append(name);
+        name = m_name;
+    }
     if (insideUnit && !m_settings.useDimensions) {
         // Units are plain factors without dimensions; the factor comes from the unit itself.
-        EntryRef found = symbols.findExact(m_name);
+        EntryRef found = symbols.findExact(name);
         if (found.valid()) {
             m_currentEntry = found;
             return 1;
         }
     }
     // Unit names are matched exactly, other names without regard to case.
-    EntryRef entry = insideUnit ? symbols.findExact(m_name) : symbols.find(m_name);
+    EntryRef entry = insideUnit ? symbols.findExact(name) : symbols.find(name);
     if (!entry.valid()) {
         // A name never seen is a new variable: 0, or 1 as a unit factor.
         markUnrepeatable();
-        entry = symbols.add(m_name, insideUnit ? 1 : 0, code::kVariable);
+        entry = symbols.add(name, insideUnit ? 1 : 0, code::kVariable);
     }
     m_currentEntry = entry;
     track(entry, insideUnit);

@@ -463,18 +463,15 @@ class Grammar {
         m_actions.markNameStart(pos());
         m_actions.beginName(pos());
         if (!in(N::Letter)) return report(N::Letter);
+        int start = pos();
         advance();
-        m_actions.appendNameChar(previousUnit());
-        while (in(N::Symbol)) {
+        while (in(N::Symbol))
             advance();
-            m_actions.appendNameChar(previousUnit());
-        }
         if (!in(N::Symbols)) return report(N::Symbols);
-        value() = m_actions.lookupName();
+        value() = m_actions.lookupName(m_state.text.substr(
+            static_cast<std::size_t>(start - 1), static_cast<std::size_t>(pos() - start)));
         m_actions.flushMark(pos());
     }
-
-    char16_t previousUnit() const { return m_state.text[m_state.position - 2]; }
 
     // Arguments ::= "(" (BeginArguments) Arg-List ")" (CallFunction) | empty
     void arguments() {

@@ -40,8 +40,8 @@ struct GrammarActions {
     void percent() {}
     void applyOperator(BinaryOperator /*op*/) {}
     void beginName(int /*position*/) {}
-    void appendNameChar(char16_t /*unit*/) {}
-    double lookupName() { return 0; }
+    // The name just read, as it stands in the text.
+    double lookupName(std::u16string_view /*name*/) { return 0; }
     void resolveUnitName() {}
     void beginUnit() {}
     void endUnit() {}

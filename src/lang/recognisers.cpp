@@ -10,16 +10,11 @@ namespace {
 // Collects every name read and keeps the starts of those equal to the search name.
 struct NameSearchActions : GrammarActions {
     std::u16string_view searchName;
-    std::u16string name;
     int start = 0;
     std::vector<int> positions;
 
-    void beginName(int position) {
-        name.clear();
-        start = position;
-    }
-    void appendNameChar(char16_t unit) { name.push_back(unit); }
-    double lookupName() {
+    void beginName(int position) { start = position; }
+    double lookupName(std::u16string_view name) {
         if (equalsIgnoringCase(name, searchName)) positions.push_back(start);
         return 0;
     }

@@ -8,6 +8,7 @@
 #include "lang/blanks.h"
 #include "lang/code_page.h"
 #include "lang/recognisers.h"
+#include "lang/unit_search.h"
 
 namespace tally {
 
@@ -50,7 +51,7 @@ bool sameAddedCalculation(std::u16string_view a, std::u16string_view b) {
 // Where a result written into its own line goes: at the end, or before the blanks that
 // lead to a comment, so that "2*3 ` six" becomes "2*3=6 ` six".
 std::size_t inlineResultColumn(std::u16string_view line) {
-    std::size_t comment = line.find(u'`');
+    std::size_t comment = findUnit(line, u'`');
     if (comment == std::u16string_view::npos) return line.size();
     std::size_t end = line.find_last_not_of(u" \t", comment == 0 ? 0 : comment - 1);
     return comment == 0 || end == std::u16string_view::npos ? 0 : end + 1;
@@ -94,7 +95,7 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     // Both are kept in buffers of the driver, which keep their room from line to line.
     std::u16string& written = m_writtenLine;
     written.assign(m_editor.currentLine());
-    bool hasBlanks = written.find(u' ') != std::u16string::npos;
+    bool hasBlanks = findUnit(written, u' ') != std::u16string::npos;
     if (hasBlanks) {
         m_lineWithoutBlanks.clear();
         appendWithoutBlanks(m_lineWithoutBlanks, written);
@@ -138,7 +139,7 @@ void CalculationDriver::writeResult(std::u16string_view written, const std::u16s
         m_editor.moveCaretToLineEnd();
         m_editor.insertText(text);
     };
-    std::u16string_view code = std::u16string_view(line).substr(0, line.find(u'`'));
+    std::u16string_view code = std::u16string_view(line).substr(0, findUnit(line, u'`'));
     bool endsInEquals = !code.empty() && code.back() == u'=';
     if (flags.assignmentDone) {
         if (endsInEquals) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lang/code_page.h"
+#include "lang/unit_search.h"
 
 namespace tally {
 
@@ -73,7 +74,8 @@ void TextDocument::insertText(std::u16string_view text) {
     } else {
         m_text.insert(at, text);
     }
-    std::size_t lastBreak = text.rfind(u'\n');
+    std::size_t lastBreak =
+        findUnit(text, u'\n') == std::u16string_view::npos ? text.npos : text.rfind(u'\n');
     if (lastBreak == std::u16string_view::npos) {
         m_caretColumn += text.size();
     } else {

@@ -40,9 +40,7 @@ class OperandStack {
     void push(OperandLevel level) { pushNew() = std::move(level); }
     // A new level on top: the number 0 without a dimension.
     OperandLevel& pushNew() {
-        if (static_cast<std::size_t>(m_height) == m_blocks.size() * kBlockSize) {
-            m_blocks.push_back(std::make_unique<OperandLevel[]>(kBlockSize));
-        }
+        if (static_cast<std::size_t>(m_height) == m_blocks.size() * kBlockSize) addBlock();
         OperandLevel& level = at(m_height++);
         level.value = 0;
         level.reference = -1;
@@ -64,6 +62,11 @@ class OperandStack {
     }
 
   private:
+    // Out of line: the common push stays small.
+    [[gnu::noinline]] void addBlock() {
+        m_blocks.push_back(std::make_unique<OperandLevel[]>(kBlockSize));
+    }
+
     static constexpr std::size_t kBlockSize = 64;
     static constexpr std::size_t kBlocksKept = 4;
 

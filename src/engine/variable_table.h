@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/block_list.h"
 #include "engine/function_table.h"
 #include "engine/text_store.h"
 
@@ -109,7 +109,8 @@ class VariableTable {
   private:
     void rehash(std::size_t slotCount);
 
-    std::deque<VariableEntry> m_entries;
+    // Blocks of entries, so that entries never move.
+    BlockList<VariableEntry, 256> m_entries;
     TextStore m_names;
     // Open addressing over entry numbers, -1 for a free slot; at most half full.
     std::vector<std::int32_t> m_slots;

@@ -116,12 +116,12 @@ int decimalExponentEstimate(int binaryExponent) {
 }
 
 // The value rounded to 15 significant digits, ties to even, in whole numbers: from 1e-7 up to
-// 1e15 the value's binary digits times the power of ten that makes it a 15-digit whole number
+// 1e38 the value's binary digits and the power of ten that makes it a 15-digit whole number
 // fit 128 bits, so the rounding is exact. Nothing outside that range.
 std::optional<Digits> roundedExactly(double magnitude) {
-    if (!(magnitude >= 1e-7 && magnitude < 1e15)) return std::nullopt;
+    if (!(magnitude >= 1e-7 && magnitude < 1e38)) return std::nullopt;
     static constexpr auto kPowers = [] {
-        std::array<Unsigned128, 23> powers{};
+        std::array<Unsigned128, 25> powers{};
         Unsigned128 power = 1;
         for (Unsigned128& entry : powers) {
             entry = power;
@@ -132,20 +132,41 @@ std::optional<Digits> roundedExactly(double magnitude) {
     auto bits = std::bit_cast<std::uint64_t>(magnitude);
     int binaryExponent = static_cast<int>(bits >> 52) - 1023;
     std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-    // The value is mantissa / 2^shift, with a shift from 3 to 76 in this range.
+    // The value is mantissa * 2^(binaryExponent - 52): a fraction below 2^52, a whole
+    // number above.
     int shift = 52 - binaryExponent;
     int exponent = decimalExponentEstimate(binaryExponent);
-    Unsigned128 scaled = Unsigned128{mantissa} * kPowers[kSignificantDigits - 1 - exponent];
-    Unsigned128 whole = scaled >> shift;
-    if (whole >= kFifteenDigitLimit) {
-        ++exponent;
-        scaled = Unsigned128{mantissa} * kPowers[kSignificantDigits - 1 - exponent];
-        whole = scaled >> shift;
-    }
-    Unsigned128 remainder = scaled - (whole << shift);
-    Unsigned128 half = Unsigned128{1} << (shift - 1);
+    // The 15-digit whole part of numerator / denominator, and whether the rest is more than,
+    // or exactly, one half.
+    auto divide = [&](int decimalExponent, Unsigned128& whole, int& comparedToHalf) {
+        int power = kSignificantDigits - 1 - decimalExponent;
+        Unsigned128 numerator = mantissa;
+        Unsigned128 twiceRest = 0;
+        Unsigned128 denominator = 0;
+        if (power >= 0) {
+            // Below 1e15 the denominator is a power of two: shifts do.
+            numerator *= kPowers[static_cast<std::size_t>(power)];
+            whole = numerator >> shift;
+            twiceRest = (numerator - (whole << shift)) << 1;
+            denominator = Unsigned128{1} << shift;
+        } else {
+            denominator = kPowers[static_cast<std::size_t>(-power)];
+            if (shift >= 0) {
+                denominator <<= shift;
+            } else {
+                numerator <<= -shift;
+            }
+            whole = numerator / denominator;
+            twiceRest = 2 * (numerator - whole * denominator);
+        }
+        comparedToHalf = twiceRest > denominator ? 1 : twiceRest == denominator ? 0 : -1;
+    };
+    Unsigned128 whole = 0;
+    int comparedToHalf = 0;
+    divide(exponent, whole, comparedToHalf);
+    if (whole >= kFifteenDigitLimit) divide(++exponent, whole, comparedToHalf);
     auto rounded = static_cast<std::uint64_t>(whole);
-    if (remainder > half || (remainder == half && (rounded & 1) != 0)) ++rounded;
+    if (comparedToHalf > 0 || (comparedToHalf == 0 && (rounded & 1) != 0)) ++rounded;
     return digitsOfWhole(rounded, exponent);
 }
 

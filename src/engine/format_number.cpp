@@ -198,43 +198,43 @@ std::optional<Digits> roundedQuickly(double magnitude) {
 // scientific otherwise.
 void layout(std::u16string& out, bool negative, const Digits& digits) {
     char16_t text[48];
-    int length = 0;
-    auto put = [&](char c) { text[length++] = static_cast<char16_t>(c); };
-    auto putDigits = [&](int from, int to) {
-        for (int i = from; i < to; ++i)
-            put(digits.digit[i]);
+    char16_t* next = text;
+    auto putDigits = [&digits](char16_t* to, int from, int end) {
+        for (int i = from; i < end; ++i)
+            *to++ = static_cast<char16_t>(digits.digit[i]);
+        return to;
     };
-    if (negative) put('-');
+    if (negative) *next++ = u'-';
     int exponent = digits.exponent;
     int count = digits.count;
     if (exponent < -4 || exponent >= kSignificantDigits) {
-        put(digits.digit[0]);
+        *next++ = static_cast<char16_t>(digits.digit[0]);
         if (count > 1) {
-            put('.');
-            putDigits(1, count);
+            *next++ = u'.';
+            next = putDigits(next, 1, count);
         }
-        put('E');
-        put(exponent < 0 ? '-' : '+');
+        *next++ = u'E';
+        *next++ = exponent < 0 ? u'-' : u'+';
         int magnitude = std::abs(exponent);
-        if (magnitude >= 100) put(static_cast<char>('0' + magnitude / 100));
-        put(static_cast<char>('0' + magnitude / 10 % 10));
-        put(static_cast<char>('0' + magnitude % 10));
+        if (magnitude >= 100) *next++ = static_cast<char16_t>(u'0' + magnitude / 100);
+        *next++ = static_cast<char16_t>(u'0' + magnitude / 10 % 10);
+        *next++ = static_cast<char16_t>(u'0' + magnitude % 10);
     } else if (exponent < 0) {
-        put('0');
-        put('.');
+        *next++ = u'0';
+        *next++ = u'.';
         for (int i = 0; i < -exponent - 1; ++i)
-            put('0');
-        putDigits(0, count);
+            *next++ = u'0';
+        next = putDigits(next, 0, count);
     } else if (count <= exponent + 1) {
-        putDigits(0, count);
+        next = putDigits(next, 0, count);
         for (int i = count; i < exponent + 1; ++i)
-            put('0');
+            *next++ = u'0';
     } else {
-        putDigits(0, exponent + 1);
-        put('.');
-        putDigits(exponent + 1, count);
+        next = putDigits(next, 0, exponent + 1);
+        *next++ = u'.';
+        next = putDigits(next, exponent + 1, count);
     }
-    out.append(text, static_cast<std::size_t>(length));
+    out.append(text, static_cast<std::size_t>(next - text));
 }
 
 }  // namespace

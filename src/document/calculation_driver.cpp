@@ -92,15 +92,16 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     m_resultBox.showsError = false;
 
     // The line as written places an inline result; blanks play no part in calculating it.
-    // Both are kept in buffers of the driver, which keep their room from line to line.
-    std::u16string& written = m_writtenLine;
-    written.assign(m_editor.currentLine());
+    // The line is read where the editor keeps it: nothing changes the text until the result
+    // is written, and nothing reads the line after that. The line without blanks is kept in
+    // a buffer of the driver, which keeps its room from line to line.
+    std::u16string_view written = m_editor.currentLine();
     bool hasBlanks = findUnit(written, u' ') != std::u16string::npos;
     if (hasBlanks) {
         m_lineWithoutBlanks.clear();
         appendWithoutBlanks(m_lineWithoutBlanks, written);
     }
-    const std::u16string& line = hasBlanks ? m_lineWithoutBlanks : written;
+    std::u16string_view line = hasBlanks ? std::u16string_view(m_lineWithoutBlanks) : written;
     if (!line.empty()) {
         LineResult& result = m_lineResult;
         m_engine.evaluateLine(line, result);
@@ -123,7 +124,7 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     return Outcome::Calculated;
 }
 
-void CalculationDriver::writeResult(std::u16string_view written, const std::u16string& line,
+void CalculationDriver::writeResult(std::u16string_view written, std::u16string_view line,
                                     const LineResult& result) {
     const StatementFlags& flags = result.flags;
     double value = result.result.value;
@@ -278,10 +279,10 @@ std::size_t definitionEquals(std::u16string_view line) {
 
 // name "(" parameters ")" "=" body, optionally ending in "=". Returns false when the name
 // is a built-in function, which then is an ordinary comparison.
-bool CalculationDriver::defineUserFunction(const std::u16string& line, const LineResult& result) {
+bool CalculationDriver::defineUserFunction(std::u16string_view line, const LineResult& result) {
     m_editor.moveCaretToLineEnd();
     if (result.firstCallName.empty()) return false;
-    std::u16string body = line.substr(definitionEquals(line) + 1);
+    std::u16string body(line.substr(definitionEquals(line) + 1));
     if (!body.empty() && body.back() == u'=') body.pop_back();
     std::vector<std::u16string> parameters;
     for (const std::u16string& argument : result.firstCallArguments) {

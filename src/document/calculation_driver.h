@@ -64,9 +64,9 @@ class CalculationDriver {
   private:
     void showMessage(std::u16string_view message);
     // `written` is the line as it stands in the document, `line` the same without blanks.
-    void writeResult(std::u16string_view written, const std::u16string& line,
+    void writeResult(std::u16string_view written, std::u16string_view line,
                      const LineResult& result);
-    bool defineUserFunction(const std::u16string& line, const LineResult& result);
+    bool defineUserFunction(std::u16string_view line, const LineResult& result);
     void copyResultToClipboard(const LineResult& result);
     // The result as the document shows it, after `before` (which may be the buffer's own
     // text), in the buffer below.
@@ -86,9 +86,8 @@ class CalculationDriver {
     // Without added calculations the decimal field shows the result alone; it is written
     // out when the field is read (the batch calculator reads it only for a message).
     bool m_resultTextPending = false;
-    // The line being calculated as written and without its blanks, and what it wrote into
-    // the document; kept for their room.
-    std::u16string m_writtenLine;
+    // The line being calculated without its blanks, and what it wrote into the document;
+    // kept for their room.
     std::u16string m_lineWithoutBlanks;
     std::u16string m_resultText;
     LineResult m_lineResult;

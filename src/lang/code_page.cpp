@@ -1,6 +1,9 @@
 #include "lang/code_page.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace tally {
 
@@ -64,6 +67,46 @@ long decodeUtf8(std::string_view text, std::size_t& i) {
 
 }  // namespace
 
+namespace {
+
+// Copies the run of ASCII bytes at `i` (up to `end`) into the block as units, eight at a
+// time while whole words of ASCII last.
+void copyAsciiBytes(std::string_view text, std::size_t& i, std::size_t end, char16_t* block,
+                    std::size_t& used) {
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= end; i += 8, used += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ULL) != 0) break;
+            for (int k = 0; k < 8; ++k)
+                block[used + static_cast<std::size_t>(k)] =
+                    static_cast<char16_t>((word >> (8 * k)) & 0xFF);
+        }
+    }
+    for (; i < end && static_cast<unsigned char>(text[i]) < 0x80; ++i)
+        block[used++] = static_cast<unsigned char>(text[i]);
+}
+
+// Copies the run of ASCII units at `i` (up to `end`) into the block as bytes, four at a
+// time while whole words of ASCII last.
+void copyAsciiUnits(std::u16string_view text, std::size_t& i, std::size_t end, char* block,
+                    std::size_t& used) {
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 4 <= end; i += 4, used += 4) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if ((word & 0xFF80FF80FF80FF80ULL) != 0) break;
+            for (int k = 0; k < 4; ++k)
+                block[used + static_cast<std::size_t>(k)] =
+                    static_cast<char>((word >> (16 * k)) & 0x7F);
+        }
+    }
+    for (; i < end && text[i] < 0x80; ++i)
+        block[used++] = static_cast<char>(text[i]);
+}
+
+}  // namespace
+
 void appendFromUtf8(std::u16string& out, std::string_view text) {
     // Converted into a block on the stack and appended a block at a time, so that no room
     // is filled in advance; ASCII is copied in runs.
@@ -81,8 +124,7 @@ void appendFromUtf8(std::u16string& out, std::string_view text) {
         }
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             std::size_t end = std::min(text.size(), i + (kBlock - kLongest - used));
-            for (; i < end && static_cast<unsigned char>(text[i]) < 0x80; ++i)
-                block[used++] = static_cast<unsigned char>(text[i]);
+            copyAsciiBytes(text, i, end, block, used);
             continue;
         }
         long point = decodeUtf8(text, i);
@@ -144,8 +186,7 @@ void appendUtf8(std::string& out, std::u16string_view text) {
         }
         if (text[i] < 0x80) {
             std::size_t end = std::min(text.size(), i + (kBlock - kLongest - used));
-            for (; i < end && text[i] < 0x80; ++i)
-                block[used++] = static_cast<char>(text[i]);
+            copyAsciiUnits(text, i, end, block, used);
             continue;
         }
         unsigned long point = pointAt(text, i);

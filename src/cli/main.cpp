@@ -127,6 +127,9 @@ int main(int argc, char** argv) {
     }
     std::string output;
     if (lineNumber != 0) {
+        // Room for the longest conversion, three bytes a unit: what is never written to is
+        // never given memory.
+        output.reserve(3 * calculator.document().text().size() + 1);
         tally::appendUtf8(output, calculator.document().text());
         output += '\n';
     }

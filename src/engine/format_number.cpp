@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -75,10 +76,8 @@ void writePairs(char* first, std::uint32_t value, int pairs) {
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
     for (int i = pairs - 1; i >= 0; --i) {
-        std::uint32_t pair = value % 100;
+        std::memcpy(first + 2 * i, kPairs + 2 * (value % 100), 2);
         value /= 100;
-        first[2 * i] = kPairs[2 * pair];
-        first[2 * i + 1] = kPairs[2 * pair + 1];
     }
 }
 

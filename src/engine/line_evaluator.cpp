@@ -49,7 +49,7 @@ void LineEvaluator::evaluateLine(std::u16string_view line, LineResult& result) {
     } else {
         result.assignedName.clear();
     }
-    if (m_firstCall.valid()) {
+    if (m_firstCall.valid() && m_flags.isFunctionDefinition) {
         result.firstCallName.assign(m_tables.symbols[m_firstCall].name);
         result.firstCallArguments.swap(m_firstCallArguments);
     } else {

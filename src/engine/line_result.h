@@ -47,7 +47,8 @@ struct LineResult {
     StatementFlags flags;
     double leftValue = 0;         // the left side of a comparison
     std::u16string assignedName;  // the variable an assignment stored into
-    // The line's first call, which a definition line turns into a user function.
+    // A definition line's first call, which it turns into a user function; empty for
+    // other lines.
     std::u16string firstCallName;
     std::vector<std::u16string> firstCallArguments;
 };

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "engine/line_evaluator.h"
@@ -23,8 +25,14 @@ double LineEvaluator::lookupName(std::u16string_view name) {
     SymbolTable& symbols = m_tables.symbols;
     m_pendingBaseUnit = 0;
     bool insideUnit = m_unitDepth >= 1;
-    // Inside a unit bracket every name is a unit, kept under its marked name.
-    if (insideUnit) {
+    // Inside a unit bracket every name is a unit, kept under its marked name, which a short
+    // name is given in place.
+    char16_t marked[32];
+    if (insideUnit && name.size() < std::size(marked)) {
+        marked[0] = kUnitMarker;
+        std::copy(name.begin(), name.end(), marked + 1);
+        name = std::u16string_view(marked, name.size() + 1);
+    } else if (insideUnit) {
         m_name.assign(1, kUnitMarker).append(name);
         name = m_name;
     }

@@ -22,7 +22,13 @@ void DimensionVector::resize(std::size_t size, double value) {
 }
 
 bool DimensionVector::operator==(const DimensionVector& other) const {
-    return std::equal(begin(), end(), other.begin(), other.end());
+    if (m_size != other.m_size) return false;
+    const double* mine = data();
+    const double* theirs = other.data();
+    for (std::size_t i = 0; i < m_size; ++i) {
+        if (mine[i] != theirs[i]) return false;
+    }
+    return true;
 }
 
 bool sameDimension(const DimensionVector& a, const DimensionVector& b) {

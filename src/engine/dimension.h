@@ -20,8 +20,8 @@ class DimensionVector {
 
     DimensionVector() = default;
     DimensionVector(std::initializer_list<double> exponents);
-    // Copies take only the exponents in use, so that copying a plain number's empty
-    // dimension costs next to nothing.
+    // Copying a plain number's empty dimension copies nothing; any other copies the room
+    // held in place whole, which costs less than counting out the exponents in use.
     DimensionVector(const DimensionVector& other) { *this = other; }
     DimensionVector(DimensionVector&& other) noexcept { *this = std::move(other); }
     DimensionVector& operator=(const DimensionVector& other);
@@ -52,14 +52,15 @@ class DimensionVector {
     const double* data() const { return m_outside.empty() ? m_inPlace.data() : m_outside.data(); }
 
     std::size_t m_size = 0;
-    std::array<double, kHeldInPlace> m_inPlace;
+    // Always initialised, since it is copied whole.
+    std::array<double, kHeldInPlace> m_inPlace{};
     // Holds all the exponents once there are more than kHeldInPlace, until cleared.
     std::vector<double> m_outside;
 };
 
 inline void DimensionVector::copyHeldInPlace(const DimensionVector& other) {
-    m_outside.clear();
-    std::copy(other.m_inPlace.begin(), other.m_inPlace.begin() + other.m_size, m_inPlace.begin());
+    if (!m_outside.empty()) m_outside.clear();
+    if (other.m_size != 0) m_inPlace = other.m_inPlace;
     m_size = other.m_size;
 }
 

@@ -43,6 +43,15 @@ bool sameDimension(const DimensionVector& a, const DimensionVector& b) {
 
 void addScaled(DimensionVector& a, const DimensionVector& b, double factor) {
     if (b.empty()) return;
+    // A plain number times a unit, the commonest case, takes the unit's dimension whole.
+    if (a.empty()) {
+        a = b;
+        if (factor == 1) return;
+        // As the sum below would give them: 0 + factor * e, never a negative zero.
+        for (double& e : a)
+            e = 0 + factor * e;
+        return;
+    }
     if (a.size() < b.size()) a.resize(b.size(), 0);
     for (std::size_t i = 0; i < b.size(); ++i)
         a[i] += factor * b[i];

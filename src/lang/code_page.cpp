@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace tally {
 
@@ -65,44 +66,24 @@ long decodeUtf8(std::string_view text, std::size_t& i) {
     return point;
 }
 
-}  // namespace
-
-namespace {
-
-// Copies the run of ASCII bytes at `i` (up to `end`) into the block as units, eight at a
-// time while whole words of ASCII last.
-void copyAsciiBytes(std::string_view text, std::size_t& i, std::size_t end, char16_t* block,
-                    std::size_t& used) {
+// Copies the run of ASCII at `i` (up to `end`) into the block, bytes to units or units to
+// bytes, a word at a time while whole words of ASCII last.
+template <class From, class To>
+void copyAscii(const From* text, std::size_t& i, std::size_t end, To* block, std::size_t& used) {
+    constexpr std::size_t kPerWord = sizeof(std::uint64_t) / sizeof(From);
+    constexpr std::uint64_t kAboveAscii =
+        sizeof(From) == 1 ? 0x8080808080808080ULL : 0xFF80FF80FF80FF80ULL;
     if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= end; i += 8, used += 8) {
+        for (; i + kPerWord <= end; i += kPerWord, used += kPerWord) {
             std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + i, sizeof word);
-            if ((word & 0x8080808080808080ULL) != 0) break;
-            for (int k = 0; k < 8; ++k)
-                block[used + static_cast<std::size_t>(k)] =
-                    static_cast<char16_t>((word >> (8 * k)) & 0xFF);
+            std::memcpy(&word, text + i, sizeof word);
+            if ((word & kAboveAscii) != 0) break;
+            for (std::size_t k = 0; k < kPerWord; ++k)
+                block[used + k] = static_cast<To>((word >> (8 * sizeof(From) * k)) & 0x7F);
         }
     }
-    for (; i < end && static_cast<unsigned char>(text[i]) < 0x80; ++i)
-        block[used++] = static_cast<unsigned char>(text[i]);
-}
-
-// Copies the run of ASCII units at `i` (up to `end`) into the block as bytes, four at a
-// time while whole words of ASCII last.
-void copyAsciiUnits(std::u16string_view text, std::size_t& i, std::size_t end, char* block,
-                    std::size_t& used) {
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 4 <= end; i += 4, used += 4) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + i, sizeof word);
-            if ((word & 0xFF80FF80FF80FF80ULL) != 0) break;
-            for (int k = 0; k < 4; ++k)
-                block[used + static_cast<std::size_t>(k)] =
-                    static_cast<char>((word >> (16 * k)) & 0x7F);
-        }
-    }
-    for (; i < end && text[i] < 0x80; ++i)
-        block[used++] = static_cast<char>(text[i]);
+    for (; i < end && static_cast<std::make_unsigned_t<From>>(text[i]) < 0x80; ++i)
+        block[used++] = static_cast<To>(text[i]);
 }
 
 }  // namespace
@@ -124,7 +105,7 @@ void appendFromUtf8(std::u16string& out, std::string_view text) {
         }
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             std::size_t end = std::min(text.size(), i + (kBlock - kLongest - used));
-            copyAsciiBytes(text, i, end, block, used);
+            copyAscii(text.data(), i, end, block, used);
             continue;
         }
         long point = decodeUtf8(text, i);
@@ -186,7 +167,7 @@ void appendUtf8(std::string& out, std::u16string_view text) {
         }
         if (text[i] < 0x80) {
             std::size_t end = std::min(text.size(), i + (kBlock - kLongest - used));
-            copyAsciiUnits(text, i, end, block, used);
+            copyAscii(text.data(), i, end, block, used);
             continue;
         }
         unsigned long point = pointAt(text, i);

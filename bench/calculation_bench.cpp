@@ -50,7 +50,7 @@ void hundredThousandLineDocument(benchmark::State& state) {
             document.appendLine(i % 3 == 0 ? u"x=x+1" : i % 3 == 1 ? u"(x+2)*3^2-4/5" : u"Sqrt(x)");
             driver.calculateCurrentLine();
         }
-        benchmark::DoNotOptimize(document.lines().size());
+        benchmark::DoNotOptimize(document.text().size());
     }
 }
 BENCHMARK(hundredThousandLineDocument)->Unit(benchmark::kMillisecond);

@@ -109,8 +109,9 @@ class VariableTable {
   private:
     void rehash(std::size_t slotCount);
 
-    // Blocks of entries, so that entries never move.
-    BlockList<VariableEntry, 256> m_entries;
+    // Blocks of entries, so that entries never move; small ones, as the allocator hands out
+    // and takes back small blocks without going to the system.
+    BlockList<VariableEntry, 16> m_entries;
     TextStore m_names;
     // Open addressing over entry numbers, -1 for a free slot; at most half full.
     std::vector<std::int32_t> m_slots;

@@ -71,24 +71,21 @@ bool countedInItsOwnUnit(const BaseUnit& base) {
 
 // The value as the unit names it: divided in turn by each base unit counted in its own
 // unit, then by the factor of the compound unit that names it.
-bool nameDimension(const DimensionVector& dimension, const std::vector<BaseUnit>& baseUnits,
+void nameDimension(const DimensionVector& dimension, const std::vector<BaseUnit>& baseUnits,
                    const CompoundUnitTable& compoundUnits, DimensionNaming& naming) {
-    naming.divisorCount = 0;
+    naming.divisors.clear();
     naming.shown = unitText(dimension, baseUnits);
-    if (naming.shown.empty()) return true;
+    if (naming.shown.empty()) return;
     for (std::size_t i = 0; i < baseUnits.size(); ++i) {
         double e = exponentOf(dimension, i);
         if (e == 0 || !countedInItsOwnUnit(baseUnits[i])) continue;
-        if (naming.divisorCount == DimensionNaming::kDivisors) return false;
-        naming.divisors[naming.divisorCount++] = std::pow(baseUnits[i].scale, e);
+        naming.divisors.push_back(std::pow(baseUnits[i].scale, e));
     }
     double factor = 1;
     if (const ResultDimension* row = compoundUnits.rowNaming(naming.shown, factor)) {
-        if (naming.divisorCount == DimensionNaming::kDivisors) return false;
         naming.shown = row->name;
-        naming.divisors[naming.divisorCount++] = factor;
+        naming.divisors.push_back(factor);
     }
-    return true;
 }
 
 void appendNamed(std::u16string& text, double value, const DimensionNaming& naming) {
@@ -96,8 +93,8 @@ void appendNamed(std::u16string& text, double value, const DimensionNaming& nami
         appendNumber(text, value);
         return;
     }
-    for (int i = 0; i < naming.divisorCount; ++i)
-        value /= naming.divisors[i];
+    for (double divisor : naming.divisors)
+        value /= divisor;
     text.reserve(text.size() + kNumberRoom + naming.shown.size());
     appendNumber(text, value);
     text += u'[';
@@ -161,15 +158,12 @@ void ResultPrinter::append(std::u16string& text, const Engine& engine, const Qua
     if (!slot.filled || slot.unitsGeneration != units.generation() ||
         slot.baseUnitCount != units.baseUnits().size() ||
         slot.compoundRevision != compoundUnits.revision() || !(slot.dimension == dimension)) {
-        slot.filled = nameDimension(dimension, units.baseUnits(), compoundUnits, slot.naming);
+        nameDimension(dimension, units.baseUnits(), compoundUnits, slot.naming);
+        slot.filled = true;
         slot.dimension = dimension;
         slot.unitsGeneration = units.generation();
         slot.baseUnitCount = units.baseUnits().size();
         slot.compoundRevision = compoundUnits.revision();
-        if (!slot.filled) {
-            appendDim(text, engine, quantity, DimStyle::Document, compoundUnits);
-            return;
-        }
     }
     appendNamed(text, quantity.value, slot.naming);
 }

@@ -33,10 +33,8 @@ void appendDim(std::u16string& text, const Engine& engine, const Quantity& quant
 // How a dimension is written in the document's style: the unit shown in brackets (empty for
 // a plain number) and what the value is divided by, in turn, to be counted in it.
 struct DimensionNaming {
-    static constexpr int kDivisors = 4;
     std::u16string shown;
-    std::array<double, kDivisors> divisors{};
-    int divisorCount = 0;
+    std::vector<double> divisors;
 };
 
 // Writes results in the document's style as appendDim does, remembering how each dimension

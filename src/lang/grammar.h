@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -320,6 +321,7 @@ class Grammar {
         if (failed()) return;
         prim();
         if (failed()) return;
+        if (m_g.takesShortcut(Shortcut::EndsOperand, cur())) return;
         unitOfMeasure();
         if (failed()) return;
         fList();
@@ -548,9 +550,29 @@ class Grammar {
 
     // A numeric literal: Const DMS.
     void literal() {
+        if (atDigit() && wholeNumber()) return;
         constant();
         if (failed()) return;
         degrees();
+    }
+
+    // Up to fifteen digits that nothing carries on spell their whole number exactly: they
+    // are read at once, where the rules would take them digit by digit to the same end.
+    bool wholeNumber() {
+        std::u16string_view text = m_state.text;
+        auto start = static_cast<std::size_t>(pos() - 1);
+        std::size_t end = start;
+        std::uint64_t number = 0;
+        while (end < text.size() && text[end] >= u'0' && text[end] <= u'9') {
+            if (end - start == 15) return false;
+            number = number * 10 + static_cast<std::uint64_t>(text[end] - u'0');
+            ++end;
+        }
+        int next = end < text.size() ? codeOf(text[end]) : ParseState::kEndMarker;
+        if (!m_g.takesShortcut(Shortcut::EndsWholeNumber, next)) return false;
+        value() = static_cast<double>(number);
+        m_state.skipTo(static_cast<int>(end) + 1, next);
+        return true;
     }
 
     // Const ::= Integer Real | "." Digit Fract Expon | ("#" | "&") NoDec
@@ -682,15 +704,11 @@ class Grammar {
 
     // DMS ::= o|h Minutes | "'" Secundes | chr(34) | empty
     void degrees() {
+        if (isDegreeMark(cur())) {
+            advance();
+            return minutes();
+        }
         switch (cur()) {
-            case 'H':
-            case 'h':
-            case 'o':
-            case 0xB0:
-            case 0xD7:
-            case 0xF7:
-                advance();
-                return minutes();
             case '\'':
                 value() = value() / 60;
                 advance();

@@ -1,6 +1,7 @@
 #include "lang/grammar_variant.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 namespace tally {
@@ -97,7 +98,27 @@ void GrammarVariant::finish() {
         for (std::size_t n = 0; n < kNonterminalCount; ++n) {
             if (m_nonterminals[n].set.contains(code)) bits |= std::uint64_t{1} << n;
         }
+        auto all = [&](std::initializer_list<N> list) {
+            for (N n : list) {
+                if (!contains(n, code)) return false;
+            }
+            return true;
+        };
+        if (!continuesWholeNumber(code) && all({N::DecimalRight, N::Real, N::Expon, N::DMS})) {
+            bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::EndsWholeNumber);
+        }
+        if (!continuesOperand(code) && all({N::Postfix, N::SUnitOfM, N::FList})) {
+            bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::EndsOperand);
+        }
     }
+}
+
+GrammarVariant GrammarVariant::withoutShortcuts() const {
+    GrammarVariant copy = *this;
+    std::uint64_t nonterminalBits = (std::uint64_t{1} << kNonterminalCount) - 1;
+    for (std::uint64_t& bits : copy.m_membership)
+        bits &= nonterminalBits;
+    return copy;
 }
 
 GrammarVariant GrammarVariant::buildCalc() {

@@ -75,7 +75,29 @@ enum class Nonterminal {
 };
 
 inline constexpr std::size_t kNonterminalCount = static_cast<std::size_t>(Nonterminal::Count);
-static_assert(kNonterminalCount <= 64, "membership bits of a code are one 64-bit word");
+
+// Two shortcuts of the reader, each a class of codes with its bit above the nonterminals'
+// bits. A code ends a whole number when, after the digits of a literal, it carries the
+// literal on in no way (digit, point, exponent, degree mark) and every nonterminal the
+// literal passes on the way accepts it. A code ends an operand when, after a primary, it
+// starts no postfix, blank, unit bracket or power and their nonterminals all accept it.
+enum class Shortcut { EndsWholeNumber = kNonterminalCount, EndsOperand };
+static_assert(kNonterminalCount + 2 <= 64, "membership bits of a code are one 64-bit word");
+
+// The marks that make a literal degrees (the minutes and seconds marks follow them).
+constexpr bool isDegreeMark(int code) {
+    return code == 'H' || code == 'h' || code == 'o' || code == 0xB0 || code == 0xD7 ||
+           code == 0xF7;
+}
+// Codes that carry a literal on after its whole digits.
+constexpr bool continuesWholeNumber(int code) {
+    return (code >= '0' && code <= '9') || code == '.' || code == 'E' || code == 'e' ||
+           isDegreeMark(code) || code == '\'' || code == '"';
+}
+// Codes that carry an operand on after its primary.
+constexpr bool continuesOperand(int code) {
+    return code == '!' || code == '%' || code == ' ' || code == '\t' || code == '[' || code == '^';
+}
 
 struct NonterminalInfo {
     std::u16string name;
@@ -93,11 +115,12 @@ class GrammarVariant {
     }
     // Whether the nonterminal's set holds a code: a Windows-1251 code, kOutsideCodePage or
     // the end of the text.
-    bool contains(Nonterminal n, int code) const {
-        return (m_membership[static_cast<std::size_t>(code - CharSet::kEndMarker)] >>
-                static_cast<unsigned>(n)) &
-               1U;
+    bool contains(Nonterminal n, int code) const { return bit(static_cast<unsigned>(n), code); }
+    bool takesShortcut(Shortcut shortcut, int code) const {
+        return bit(static_cast<unsigned>(shortcut), code);
     }
+    // The same variant reading every code the long way: what the shortcuts are checked against.
+    GrammarVariant withoutShortcuts() const;
 
     // The six variants, built once on first use.
     static const GrammarVariant& calc();
@@ -121,6 +144,10 @@ class GrammarVariant {
     static GrammarVariant buildExpress();
     static GrammarVariant buildVariable();
     static GrammarVariant buildNumber();
+
+    bool bit(unsigned index, int code) const {
+        return (m_membership[static_cast<std::size_t>(code - CharSet::kEndMarker)] >> index) & 1U;
+    }
 
     GrammarKind m_kind;
     std::array<NonterminalInfo, kNonterminalCount> m_nonterminals{};

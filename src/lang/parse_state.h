@@ -29,6 +29,12 @@ struct ParseState {
         ++position;
         currentChar = position <= length ? codeOf(text[position - 1]) : kEndMarker;
     }
+    // Moves on past a run the caller has read itself; `next` is the code at `newPosition`.
+    void skipTo(int newPosition, int next) {
+        previousChar = codeOf(text[static_cast<std::size_t>(newPosition - 2)]);
+        position = newPosition;
+        currentChar = next;
+    }
 
     // A nonterminal found no alternative for the current character.
     void report(std::u16string_view name, std::u16string_view expected);

@@ -222,6 +222,67 @@ TEST(GrammarVariants, NameTheirOwnNonterminals) {
     }
 }
 
+// Writes down every action the reader takes, so that two readings can be compared.
+struct ActionLog : GrammarActions {
+    std::string log;
+    void note(const char* what, double detail) {
+        log += what;
+        log += ' ';
+        log += std::to_string(detail);
+        log += ';';
+    }
+    void pushValue(double value) { note("push", value); }
+    void applyOperator(BinaryOperator op) { note("apply", static_cast<int>(op)); }
+    void factorial() { note("factorial", 0); }
+    void percent() { note("percent", 0); }
+    void negate() { note("negate", 0); }
+    void beginUnit() { note("unit", 0); }
+    void endUnit() { note("end unit", 0); }
+    void minusBeforeLiteral() { note("minus literal", 0); }
+    void markClass(TextClass textClass, int position) {
+        note("mark", static_cast<int>(textClass) * 1000 + position);
+    }
+    void flushMark(int position) { note("flush", position); }
+};
+
+// The shortcuts over whole numbers and finished operands take the path the rules take:
+// with every code after a number and after an operand, each variant reads the same
+// actions, values and messages with and without them.
+TEST(GrammarVariants, ShortcutsReadAsTheRules) {
+    const GrammarVariant* variants[] = {&GrammarVariant::calc(),     &GrammarVariant::parsUsFunc(),
+                                        &GrammarVariant::colour(),   &GrammarVariant::express(),
+                                        &GrammarVariant::variable(), &GrammarVariant::number()};
+    const std::u16string_view patterns[] = {u"7#",
+                                            u"12#3",
+                                            u"(7)#2",
+                                            u"7!#2",
+                                            u"-9#1",
+                                            u"2+5#",
+                                            u"123456789012345#",
+                                            u"1234567890123456#"};
+    for (const GrammarVariant* variant : variants) {
+        const GrammarVariant longWay = variant->withoutShortcuts();
+        for (int code = -1; code <= 255; ++code) {
+            for (std::u16string_view pattern : patterns) {
+                std::u16string text(pattern);
+                std::size_t mark = text.find(u'#');
+                if (code < 0) {
+                    text.erase(mark);
+                } else {
+                    text[mark] = unitOf(code);
+                }
+                ActionLog shortcut;
+                ActionLog rules;
+                std::u16string shortMessage = Grammar<ActionLog>(*variant, shortcut).parse(text);
+                std::u16string longMessage = Grammar<ActionLog>(longWay, rules).parse(text);
+                ASSERT_EQ(utf8(shortMessage), utf8(longMessage)) << utf8(text);
+                ASSERT_EQ(shortcut.log, rules.log) << utf8(text);
+                ASSERT_EQ(shortcut.scratchValue, rules.scratchValue) << utf8(text);
+            }
+        }
+    }
+}
+
 std::string sourceText(const std::string& path) {
     std::ifstream file(std::string(TALLY_SOURCE_DIR) + "/" + path);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

@@ -294,7 +294,8 @@ void LineEvaluator::applyOperator(BinaryOperator op) {
         return;
     }
     left.value = *value;
-    if (m_settings.useDimensions) {
+    // Two plain numbers give a plain number whatever the operator.
+    if (m_settings.useDimensions && !(left.dimension.empty() && right.dimension.empty())) {
         combineDimensions(op, left.dimension, right.dimension, right.value);
     }
     m_stack.pop();
@@ -335,7 +336,11 @@ double LineEvaluator::endExpression() {
     if (m_nestingDepth > 0) return result;
     // Only the end of the line's own sides gives the result its dimension and carries out
     // the assignment.
-    m_resultDimension = m_settings.useDimensions ? m_carriedDimension : DimensionVector{};
+    if (m_settings.useDimensions) {
+        m_resultDimension = m_carriedDimension;
+    } else {
+        m_resultDimension.clear();
+    }
     if (m_assignmentPending) {
         m_assignmentPending = false;
         VariableEntry& target = m_tables.symbols[m_firstName];

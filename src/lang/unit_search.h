@@ -14,6 +14,14 @@ inline std::size_t findUnit(std::u16string_view text, char16_t unit, std::size_t
         return text.find(unit, from);
     } else {
         if (from >= text.size()) return std::u16string_view::npos;
+        // A short text is looked through at once: calling the C library costs more.
+        constexpr std::size_t kShortText = 32;
+        if (text.size() - from <= kShortText) {
+            for (std::size_t at = from; at < text.size(); ++at) {
+                if (text[at] == unit) return at;
+            }
+            return std::u16string_view::npos;
+        }
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
         std::size_t at = 2 * from;
         const std::size_t end = 2 * text.size();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 #include "lang/unit_search.h"
@@ -32,11 +33,18 @@ TEST(UnitSearch, FindsTheUnitAndNotItsBytesElsewhere) {
         {u"тм\u3C3Cм", u'м', 2, 3},
         {u"\u043C", u'\u3C04', 0, npos},
     };
+    // Each text is searched as it stands (short texts are looked through directly) and after
+    // a long lead-in that sends the search to the byte scan.
+    const std::u16string leadIn(40, u'x');
     for (const Case& c : cases) {
         EXPECT_EQ(findUnit(c.text, c.unit, c.from), c.found)
             << "unit " << static_cast<int>(c.unit) << " from " << c.from;
         std::size_t library = c.from >= c.text.size() ? npos : c.text.find(c.unit, c.from);
         EXPECT_EQ(findUnit(c.text, c.unit, c.from), library);
+        std::u16string longText = leadIn + std::u16string(c.text);
+        std::size_t shifted = c.found == npos ? npos : c.found + leadIn.size();
+        EXPECT_EQ(findUnit(longText, c.unit, c.from + leadIn.size()), shifted)
+            << "unit " << static_cast<int>(c.unit) << " after the lead-in";
     }
 }
 

@@ -37,15 +37,30 @@ TEST(Utf8, ConvertsBothWays) {
 }
 
 TEST(Utf8, WhatIsNotValidBecomesReplacementCharacters) {
-    EXPECT_EQ(fromUtf8("a\xFF"
-                       "b"),
-              u"a\uFFFDb");
-    EXPECT_EQ(fromUtf8("a\xD0"), u"a\uFFFD");  // cut short
-    EXPECT_EQ(fromUtf8("\xC0\xAF"
-                       "c"),
-              u"\uFFFD\uFFFDc");                                 // overlong
-    EXPECT_EQ(fromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
-    EXPECT_EQ(toUtf8(u"a\xD800"), "a\xEF\xBF\xBD");              // lone surrogates
+    struct Case {
+        std::string_view utf8;
+        std::u16string_view utf16;
+    };
+    const Case cases[] = {
+        {"a\xFF"
+         "b",
+         u"a\uFFFDb"},
+        {"a\xD0", u"a\uFFFD"},  // cut short
+        {"\xC0\xAF"
+         "c",
+         u"\uFFFD\uFFFDc"},                       // overlong
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // an encoded surrogate
+        {"\xF0\x9F\x98\x80", u"\U0001F600"},
+    };
+    // Each text alone (a short one is converted unit by unit) and after a long lead-in
+    // (converted in blocks).
+    const std::string leadIn(100, 'x');
+    for (const Case& c : cases) {
+        EXPECT_EQ(fromUtf8(c.utf8), c.utf16);
+        EXPECT_EQ(fromUtf8(leadIn + std::string(c.utf8)),
+                  std::u16string(leadIn.begin(), leadIn.end()) + std::u16string(c.utf16));
+    }
+    EXPECT_EQ(toUtf8(u"a\xD800"), "a\xEF\xBF\xBD");  // lone surrogates
     EXPECT_EQ(toUtf8(u"\xDC00z"), "\xEF\xBF\xBDz");
 }
 

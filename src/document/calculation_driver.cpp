@@ -65,7 +65,12 @@ CalculationDriver::CalculationDriver(Engine& engine, Editor& editor)
 std::u16string_view CalculationDriver::resultText(const LineResult& result,
                                                   std::u16string_view before) {
     // `before` may be the buffer itself: it is kept, not assigned.
-    if (before.data() != m_resultText.data()) m_resultText.assign(before);
+    // Emptied and appended to rather than assigned: the library's assignment prepares for
+    // overlapping texts, which costs more than the short result itself.
+    if (before.data() != m_resultText.data()) {
+        m_resultText.clear();
+        m_resultText.append(before);
+    }
     if (!result.resultNote.empty()) {
         m_resultText += result.resultNote;
     } else {

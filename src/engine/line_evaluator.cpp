@@ -31,7 +31,7 @@ void LineEvaluator::evaluateLine(std::u16string_view line, LineResult& result) {
     // grammar's own reset: nothing of the previous line may be assigned to.
     clearStatementState();
     Grammar<LineEvaluator> grammar(GrammarVariant::calc(), *this);
-    result.syntaxMessage = grammar.parse(line);
+    grammar.parse(line, result.syntaxMessage);
     m_calculating = false;
     m_stack.clear();
 

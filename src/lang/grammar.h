@@ -37,6 +37,12 @@ class Grammar {
     // Reads the whole text from the variant's start symbol and returns the syntax error
     // message, empty when the text was accepted.
     std::u16string parse(std::u16string_view text) {
+        std::u16string message;
+        parse(text, message);
+        return message;
+    }
+    // The same, with the message handed over in `message` (which keeps its room).
+    void parse(std::u16string_view text, std::u16string& message) {
         m_state.begin(text);
         m_depth = 0;
         switch (m_g.kind()) {
@@ -62,7 +68,8 @@ class Grammar {
         // A syntax error leaves brackets open; give their share of the budget back.
         for (; m_depth > 0; --m_depth)
             m_actions.leaveBracket();
-        return std::move(m_state.message);
+        message.swap(m_state.message);
+        m_state.message.clear();
     }
 
     const ParseState& state() const { return m_state; }

@@ -145,7 +145,7 @@ void LineEvaluator::beginStatement(int part) {
         m_stack.clear();
         m_calls.clear();
         m_readingExpressions = 0;
-        clearStatementState();
+        // The statement state was cleared when the line began.
         m_lineHasExpression = true;
         m_carriedDimension.clear();
         m_pendingBaseUnit = 0;

@@ -187,7 +187,7 @@ void LineEvaluator::clearLiteralFlags() {
     m_flags.isPlainAssignment = false;
 }
 
-void LineEvaluator::pushValue(double value) {
+void LineEvaluator::pushQuantity(double value) {
     if (!std::isfinite(value)) {
         setError(EngineError::Overflow);
         value = 0;

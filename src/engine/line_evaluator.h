@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,14 @@ class LineEvaluator : public GrammarActions {
     void markEquals() { m_flags.equalsAtEnd = true; }
     double endExpression();
     void storeAns();
-    void pushValue(double value);
+    void pushValue(double value) {
+        // A finite plain number, the commonest operand, goes on the stack at once.
+        if (m_carriedDimension.empty() && m_pendingBaseUnit == 0 && std::isfinite(value)) {
+            m_stack.pushNew().value = value;
+            return;
+        }
+        pushQuantity(value);
+    }
     void negate();
     void factorial();
     void percent();
@@ -99,6 +107,8 @@ class LineEvaluator : public GrammarActions {
                            double rightValue);
     // A step whose effects a cached unit value would not repeat.
     void markUnrepeatable() { ++m_unrepeatableSteps; }
+    // Pushes a value with the dimension carried or opened for it; an overflow pushes 0.
+    void pushQuantity(double value);
     void repeatUnitValue(const CachedUnitValue& cached);
     void startCalculation();
     void clearStatementState();

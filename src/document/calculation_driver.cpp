@@ -49,9 +49,8 @@ bool sameAddedCalculation(std::u16string_view a, std::u16string_view b) {
 }
 
 // Where a result written into its own line goes: at the end, or before the blanks that
-// lead to a comment, so that "2*3 ` six" becomes "2*3=6 ` six".
-std::size_t inlineResultColumn(std::u16string_view line) {
-    std::size_t comment = findUnit(line, u'`');
+// lead to a comment (at `comment`), so that "2*3 ` six" becomes "2*3=6 ` six".
+std::size_t inlineResultColumn(std::u16string_view line, std::size_t comment) {
     if (comment == std::u16string_view::npos) return line.size();
     std::size_t end = line.find_last_not_of(u" \t", comment == 0 ? 0 : comment - 1);
     return comment == 0 || end == std::u16string_view::npos ? 0 : end + 1;
@@ -137,15 +136,19 @@ void CalculationDriver::writeResult(std::u16string_view written, std::u16string_
     // A result in the line itself goes before a comment; a new line goes after the line.
     // Both are built in one buffer the driver keeps, so that writing a result takes no room
     // of its own.
+    std::size_t comment = findUnit(line, u'`');
     auto writeInline = [&](std::u16string_view text) {
-        m_editor.moveCaretInLine(inlineResultColumn(written));
+        // The line as written is the line read unless it had blanks.
+        std::size_t writtenComment =
+            written.data() == line.data() ? comment : findUnit(written, u'`');
+        m_editor.moveCaretInLine(inlineResultColumn(written, writtenComment));
         m_editor.insertText(text);
     };
     auto writeNewLine = [&](std::u16string_view text) {
         m_editor.moveCaretToLineEnd();
         m_editor.insertText(text);
     };
-    std::u16string_view code = std::u16string_view(line).substr(0, findUnit(line, u'`'));
+    std::u16string_view code = line.substr(0, comment);
     bool endsInEquals = !code.empty() && code.back() == u'=';
     if (flags.assignmentDone) {
         if (endsInEquals) {

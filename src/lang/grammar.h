@@ -578,7 +578,7 @@ class Grammar {
         int next = end < text.size() ? codeOf(text[end]) : ParseState::kEndMarker;
         if (!m_g.takesShortcut(Shortcut::EndsWholeNumber, next)) return false;
         value() = static_cast<double>(number);
-        m_state.skipTo(static_cast<int>(end) + 1, next);
+        m_state.skipTo(static_cast<int>(end) + 1, text[end - 1], next);
         return true;
     }
 

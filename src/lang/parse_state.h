@@ -29,9 +29,10 @@ struct ParseState {
         ++position;
         currentChar = position <= length ? codeOf(text[position - 1]) : kEndMarker;
     }
-    // Moves on past a run the caller has read itself; `next` is the code at `newPosition`.
-    void skipTo(int newPosition, int next) {
-        previousChar = codeOf(text[static_cast<std::size_t>(newPosition - 2)]);
+    // Moves on past a run the caller has read itself, which ended in `last`; `next` is the
+    // code at `newPosition`.
+    void skipTo(int newPosition, int last, int next) {
+        previousChar = last;
         position = newPosition;
         currentChar = next;
     }

@@ -83,6 +83,7 @@ class Grammar {
     bool at(char16_t c) const { return cur() == c; }
     bool atDigit() const { return cur() >= '0' && cur() <= '9'; }
     bool atBlank() const { return cur() == ' ' || cur() == '\t'; }
+    bool atLiteral() const { return at('#') || at('&') || at('.') || atDigit(); }
     int pos() const { return m_state.position; }
     void advance() { m_state.advance(); }
     void report(N n) { m_state.report(m_g[n].name, m_g[n].expected); }
@@ -257,7 +258,7 @@ class Grammar {
             term();
         } else if (at('-')) {
             operatorChar();
-            m_minusBeforeLiteral = at('#') || at('&') || at('.') || atDigit();
+            m_minusBeforeLiteral = atLiteral();
             term();
             if (failed()) return;
             m_actions.negate();
@@ -326,7 +327,12 @@ class Grammar {
         if (!in(N::Fact)) return report(N::Fact);
         blanks(N::S);
         if (failed()) return;
-        prim();
+        // A literal, the commonest primary, is read here rather than through prim's choice.
+        if (atLiteral()) {
+            literalOperand();
+        } else {
+            prim();
+        }
         if (failed()) return;
         if (m_g.takesShortcut(Shortcut::EndsOperand, cur())) return;
         unitOfMeasure();
@@ -411,16 +417,7 @@ class Grammar {
             default:
                 break;
         }
-        if (at('#') || at('&') || at('.') || atDigit()) {
-            m_actions.markClass(TextClass::Number, pos());
-            literal();
-            if (failed()) return;
-            m_actions.flushMark(pos());
-            m_actions.pushValue(value());
-            if (m_minusBeforeLiteral) m_actions.minusBeforeLiteral();
-            m_minusBeforeLiteral = false;
-            return postfix();
-        }
+        if (atLiteral()) return literalOperand();
         if (in(N::Variable)) {
             variable();
             if (failed()) return;
@@ -431,6 +428,18 @@ class Grammar {
             return postfix();
         }
         report(N::Prim);
+    }
+
+    // Const DMS Postfix, the literal's alternative of Prim.
+    void literalOperand() {
+        m_actions.markClass(TextClass::Number, pos());
+        literal();
+        if (failed()) return;
+        m_actions.flushMark(pos());
+        m_actions.pushValue(value());
+        if (m_minusBeforeLiteral) m_actions.minusBeforeLiteral();
+        m_minusBeforeLiteral = false;
+        postfix();
     }
 
     void grouping(char16_t closing) {
@@ -732,7 +741,7 @@ class Grammar {
 
     // [8] ::= Const "'" Secundes | empty
     void minutes() {
-        if (at('#') || at('&') || at('.') || atDigit()) {
+        if (atLiteral()) {
             m_savedDegrees = value();
             constant();
             if (failed()) return;
@@ -746,7 +755,7 @@ class Grammar {
 
     // Secundes ::= Const chr(34) | empty
     void seconds() {
-        if (at('#') || at('&') || at('.') || atDigit()) {
+        if (atLiteral()) {
             m_savedDegrees = value();
             constant();
             if (failed()) return;

@@ -86,40 +86,63 @@ void copyAscii(const From* text, std::size_t& i, std::size_t end, To* block, std
         block[used++] = static_cast<To>(text[i]);
 }
 
+// Converts `text` from `i` into `units` until the text ends or the next point would not fit
+// in `room` units; returns how many units it wrote. Never more units than bytes are written.
+std::size_t convertFromUtf8(std::string_view text, std::size_t& i, char16_t* units,
+                            std::size_t room) {
+    std::size_t used = 0;
+    while (i < text.size() && used < room) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            std::size_t end = std::min(text.size(), i + (room - used));
+            copyAscii(text.data(), i, end, units, used);
+            continue;
+        }
+        std::size_t start = i;
+        long point = decodeUtf8(text, i);
+        std::size_t count = point >= 0x10000 ? 2 : 1;
+        if (used + count > room) {
+            i = start;
+            break;
+        }
+        if (point < 0) {
+            units[used] = 0xFFFD;
+        } else if (point >= 0x10000) {
+            point -= 0x10000;
+            units[used] = static_cast<char16_t>(0xD800 + (point >> 10));
+            units[used + 1] = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+        } else {
+            units[used] = static_cast<char16_t>(point);
+        }
+        used += count;
+    }
+    return used;
+}
+
 }  // namespace
+
+std::size_t writeFromUtf8(std::string_view text, char16_t* units) {
+    // The ASCII a text starts with, often all of a line, is copied unit by unit at once.
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80) break;
+        units[i] = byte;
+    }
+    if (i == text.size()) return i;
+    std::size_t copied = i;
+    return copied + convertFromUtf8(text, i, units + copied, text.size() - copied);
+}
 
 void appendFromUtf8(std::u16string& out, std::string_view text) {
     // Converted into a block on the stack and appended a block at a time, so that no room
     // is filled in advance; ASCII is copied in runs.
     constexpr std::size_t kBlock = 2048;
-    constexpr std::size_t kLongest = 2;
     char16_t block[kBlock];
     // A UTF-8 text never has fewer bytes than UTF-16 units: room for all of it at once.
     out.reserve(out.size() + text.size());
-    std::size_t used = 0;
     std::size_t i = 0;
-    while (i < text.size()) {
-        if (used >= kBlock - kLongest) {
-            out.append(block, used);
-            used = 0;
-        }
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            std::size_t end = std::min(text.size(), i + (kBlock - kLongest - used));
-            copyAscii(text.data(), i, end, block, used);
-            continue;
-        }
-        long point = decodeUtf8(text, i);
-        if (point < 0) {
-            block[used++] = 0xFFFD;
-        } else if (point >= 0x10000) {
-            point -= 0x10000;
-            block[used++] = static_cast<char16_t>(0xD800 + (point >> 10));
-            block[used++] = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
-        } else {
-            block[used++] = static_cast<char16_t>(point);
-        }
-    }
-    out.append(block, used);
+    while (i < text.size())
+        out.append(block, convertFromUtf8(text, i, block, kBlock));
 }
 
 std::u16string fromUtf8(std::string_view text) {

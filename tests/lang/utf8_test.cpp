@@ -5,11 +5,19 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "lang/code_page.h"
 
 namespace tally {
 namespace {
+
+// The text converted in room the caller gives, as the document converts its lines.
+std::u16string writtenFromUtf8(std::string_view utf8) {
+    std::u16string units(utf8.size(), u'#');
+    units.resize(writeFromUtf8(utf8, units.data()));
+    return units;
+}
 
 TEST(Utf8, ConvertsBothWays) {
     struct Case {
@@ -26,6 +34,7 @@ TEST(Utf8, ConvertsBothWays) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.utf8);
         EXPECT_EQ(fromUtf8(c.utf8), c.utf16);
+        EXPECT_EQ(writtenFromUtf8(c.utf8), c.utf16);
         EXPECT_EQ(toUtf8(c.utf16), c.utf8);
         std::string appended = "x";
         appendUtf8(appended, c.utf16);
@@ -56,9 +65,13 @@ TEST(Utf8, WhatIsNotValidBecomesReplacementCharacters) {
     // (converted in blocks).
     const std::string leadIn(100, 'x');
     for (const Case& c : cases) {
+        std::string longText = leadIn + std::string(c.utf8);
+        std::u16string expected =
+            std::u16string(leadIn.begin(), leadIn.end()) + std::u16string(c.utf16);
         EXPECT_EQ(fromUtf8(c.utf8), c.utf16);
-        EXPECT_EQ(fromUtf8(leadIn + std::string(c.utf8)),
-                  std::u16string(leadIn.begin(), leadIn.end()) + std::u16string(c.utf16));
+        EXPECT_EQ(fromUtf8(longText), expected);
+        EXPECT_EQ(writtenFromUtf8(c.utf8), c.utf16);
+        EXPECT_EQ(writtenFromUtf8(longText), expected);
     }
     EXPECT_EQ(toUtf8(u"a\xD800"), "a\xEF\xBF\xBD");  // lone surrogates
     EXPECT_EQ(toUtf8(u"\xDC00z"), "\xEF\xBF\xBDz");
@@ -87,6 +100,7 @@ TEST(Utf8, RandomTextsComeBackUnchanged) {
         std::string utf8 = toUtf8(text);
         ASSERT_TRUE(isValidUtf8(utf8));
         ASSERT_EQ(fromUtf8(utf8), text);
+        ASSERT_EQ(writtenFromUtf8(utf8), text);
     }
 }
 

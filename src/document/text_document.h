@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/editor.h"
+#include "document/growing_text.h"
 
 namespace tally {
 
@@ -22,13 +23,13 @@ class TextDocument : public Editor {
     std::size_t appendUtf8Line(std::string_view text);
 
     // The whole document, its lines separated by "\n".
-    std::u16string_view text() const { return m_text; }
+    std::u16string_view text() const { return m_text.view(); }
     // Where the caret's line, the last one, starts in text().
     std::size_t caretLineStart() const { return m_caretLineStart; }
     std::vector<std::u16string> lines() const;
 
     std::u16string_view currentLine() const override {
-        return std::u16string_view(m_text).substr(m_caretLineStart);
+        return m_text.view().substr(m_caretLineStart);
     }
     void moveCaretToLineEnd() override { m_caretColumn = m_text.size() - m_caretLineStart; }
     void moveCaretInLine(std::size_t column) override;
@@ -40,13 +41,8 @@ class TextDocument : public Editor {
     std::size_t beginLine(std::size_t length);
     // Puts the caret at the end of the text, on the last of the lines appended from `start`.
     std::size_t caretToEndFrom(std::size_t start);
-    // Gives the text room for `extra` more units.
-    void reserveMore(std::size_t extra) {
-        if (m_text.size() + extra > m_text.capacity()) grow(m_text.size() + extra);
-    }
-    void grow(std::size_t needed);
 
-    std::u16string m_text;
+    GrowingText m_text;
     std::size_t m_caretLineStart = 0;
     std::size_t m_caretColumn = 0;
     bool m_started = false;

@@ -10,10 +10,9 @@
 namespace tally {
 
 void GrowingText::grow(std::size_t needed) {
-    constexpr std::size_t kSmallest = 256;
     constexpr std::size_t kDoublingLimit = std::size_t{1} << 20;
     std::size_t capacity =
-        std::max({needed, kSmallest, m_size < kDoublingLimit ? 2 * m_size : m_size + m_size / 4});
+        std::max(needed, m_size < kDoublingLimit ? 2 * m_size : m_size + m_size / 4);
     // Left uninitialised: only what is written is ever touched.
     std::unique_ptr<char16_t[]> units(new char16_t[capacity]);
     if (m_size != 0) std::memcpy(units.get(), m_units.get(), m_size * sizeof(char16_t));

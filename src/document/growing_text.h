@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <string_view>
@@ -19,7 +20,16 @@ class GrowingText {
         reserveMore(1);
         m_units[m_size++] = unit;
     }
-    void append(std::u16string_view text) { insert(m_size, text); }
+    void append(std::u16string_view text) {
+        // Within the room it has, the text is written after its end, where no piece of
+        // itself can be.
+        if (m_size + text.size() <= m_capacity) {
+            std::copy(text.begin(), text.end(), m_units.get() + m_size);
+            m_size += text.size();
+            return;
+        }
+        insert(m_size, text);
+    }
     // Appends a UTF-8 text converted to UTF-16.
     void appendUtf8(std::string_view text);
     // Inserts at a position from 0 to size().

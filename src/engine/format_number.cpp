@@ -236,13 +236,9 @@ void layout(std::u16string& out, bool negative, const Digits& digits) {
     out.append(text, static_cast<std::size_t>(next - text));
 }
 
-}  // namespace
-
-void appendNumber(std::u16string& text, double value) {
-    if (value == 0) {
-        text += u'0';
-        return;
-    }
+// Every number but a whole one below 10^15, out of line so that whole numbers need none of
+// the room the rounding takes.
+[[gnu::noinline]] void appendRoundedNumber(std::u16string& text, double value) {
     if (std::isnan(value)) {
         text += u"nan";
         return;
@@ -253,22 +249,35 @@ void appendNumber(std::u16string& text, double value) {
         return;
     }
     double magnitude = negative ? -value : value;
-    if (magnitude < 1e15 &&
-        magnitude == static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
-        // A whole number below 10^15 is its own 15-digit rounding, written from its last digit.
-        char16_t digits[24];
-        char16_t* first = digits + sizeof digits / sizeof digits[0];
-        char16_t* const end = first;
-        for (auto whole = static_cast<std::uint64_t>(magnitude); whole != 0; whole /= 10) {
-            *--first = static_cast<char16_t>(u'0' + whole % 10);
-        }
-        if (negative) *--first = u'-';
-        text.append(first, static_cast<std::size_t>(end - first));
-        return;
-    }
     std::optional<Digits> digits = roundedExactly(magnitude);
     if (!digits) digits = roundedQuickly(magnitude);
     layout(text, negative, digits ? *digits : roundedByLibrary(magnitude));
+}
+
+}  // namespace
+
+void appendNumber(std::u16string& text, double value) {
+    if (value == 0) {
+        text += u'0';
+        return;
+    }
+    double magnitude = std::fabs(value);
+    if (!(magnitude < 1e15) ||
+        magnitude != static_cast<double>(static_cast<std::uint64_t>(magnitude))) {
+        appendRoundedNumber(text, value);
+        return;
+    }
+    // A whole number below 10^15 is its own 15-digit rounding, written from its last digit
+    // and appended a unit at a time: it is short.
+    char16_t digits[16];
+    char16_t* first = digits + sizeof digits / sizeof digits[0];
+    char16_t* const end = first;
+    for (auto whole = static_cast<std::uint64_t>(magnitude); whole != 0; whole /= 10) {
+        *--first = static_cast<char16_t>(u'0' + whole % 10);
+    }
+    if (value < 0) *--first = u'-';
+    for (; first != end; ++first)
+        text.push_back(*first);
 }
 
 std::u16string formatNumber(double value) {

@@ -121,7 +121,8 @@ std::size_t convertFromUtf8(std::string_view text, std::size_t& i, char16_t* uni
 }  // namespace
 
 std::size_t writeFromUtf8(std::string_view text, char16_t* units) {
-    // The ASCII a text starts with, often all of a line, is copied unit by unit at once.
+    // The ASCII a text starts with, often the whole of a line, needs no decoding: each byte
+    // is its unit.
     std::size_t i = 0;
     for (; i < text.size(); ++i) {
         auto byte = static_cast<unsigned char>(text[i]);

@@ -67,10 +67,10 @@ std::u16string fromUtf8(std::string_view text);
 std::string toUtf8(std::u16string_view text);
 // The same conversions appended to a text, without a text of their own in between.
 void appendFromUtf8(std::u16string& out, std::string_view text);
+void appendUtf8(std::string& out, std::u16string_view text);
 // Writes the UTF-16 units of a UTF-8 text to `units`, which has room for as many units as
 // the text has bytes (it never needs more), and returns how many it wrote.
 std::size_t writeFromUtf8(std::string_view text, char16_t* units);
-void appendUtf8(std::string& out, std::u16string_view text);
 bool isValidUtf8(std::string_view text);
 
 // Windows-1251 bytes to UTF-16, for files written by older systems.

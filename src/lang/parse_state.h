@@ -29,8 +29,8 @@ struct ParseState {
         ++position;
         currentChar = position <= length ? codeOf(text[position - 1]) : kEndMarker;
     }
-    // Moves on past a run the caller has read itself, which ended in `last`; `next` is the
-    // code at `newPosition`.
+    // Moves on past a run the caller has read itself, whose last code was `last`; `next` is
+    // the code at `newPosition`.
     void skipTo(int newPosition, int last, int next) {
         previousChar = last;
         position = newPosition;

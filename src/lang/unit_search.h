@@ -14,7 +14,8 @@ inline std::size_t findUnit(std::u16string_view text, char16_t unit, std::size_t
         return text.find(unit, from);
     } else {
         if (from >= text.size()) return std::u16string_view::npos;
-        // A short text is looked through at once: calling the C library costs more.
+        // A short text is looked through unit by unit: calling the C library would cost
+        // more than the search.
         constexpr std::size_t kShortText = 32;
         if (text.size() - from <= kShortText) {
             for (std::size_t at = from; at < text.size(); ++at) {

@@ -10,10 +10,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "document/text_document.h"
 #include "engine/message_window.h"
 #include "session/session.h"
+#include "session/user_definitions.h"
 #include "session/user_definitions_file.h"
 
 namespace {
@@ -40,6 +42,10 @@ std::string loadAndSave(const std::filesystem::path& from, const std::filesystem
     tally::Session session(document, messages);
     tally::UserDefinitionsFile input(from);
     (void)session.loadDefinitions(input);
+    // An emptied keypad list is not written, and the next run starts with the default list
+    // instead: that is the one change the way through the file makes on purpose.
+    std::vector<std::u16string>& keypad = session.definitions().keypadFunctions;
+    if (keypad.empty()) keypad = tally::defaultKeypadFunctions();
     std::filesystem::remove(to);
     tally::UserDefinitionsFile output(to);
     if (!session.saveDefinitions(output).saved) std::abort();

@@ -41,7 +41,8 @@ void LineEvaluator::evaluateLine(std::u16string_view line, LineResult& result) {
     result.error = m_error;
     result.result.value = m_currentValue;
     result.result.dimension = m_resultDimension;
-    result.resultNote.swap(m_resultNote);
+    // Swapping two short texts copies both; most lines have no note at all.
+    if (!result.resultNote.empty() || !m_resultNote.empty()) result.resultNote.swap(m_resultNote);
     result.flags = m_flags;
     result.leftValue = m_leftValue;
     if (m_flags.assignmentDone) {

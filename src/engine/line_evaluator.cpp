@@ -30,7 +30,8 @@ void LineEvaluator::evaluateLine(std::u16string_view line, LineResult& result) {
     // Every line starts clean, also one that begins with "=" and so never reaches the
     // grammar's own reset: nothing of the previous line may be assigned to.
     clearStatementState();
-    Grammar<LineEvaluator> grammar(GrammarVariant::calc(), *this);
+    if (m_lineGrammar == nullptr) m_lineGrammar = &GrammarVariant::calc();
+    Grammar<LineEvaluator> grammar(*m_lineGrammar, *this);
     grammar.parse(line, result.syntaxMessage);
     m_calculating = false;
     m_stack.clear();
@@ -92,7 +93,8 @@ bool LineEvaluator::evaluateNested(std::u16string_view text) {
     std::u16string copy(text);
     ++m_nestingDepth;
     m_peakNesting = std::max(m_peakNesting, m_nestingDepth);
-    Grammar<LineEvaluator> grammar(GrammarVariant::parsUsFunc(), *this);
+    if (m_storedGrammar == nullptr) m_storedGrammar = &GrammarVariant::parsUsFunc();
+    Grammar<LineEvaluator> grammar(*m_storedGrammar, *this);
     std::u16string message = grammar.parse(copy);
     --m_nestingDepth;
     if (message.empty()) return !m_unwinding;

@@ -12,6 +12,7 @@
 #include "engine/operand_stack.h"
 #include "engine/unit_value_cache.h"
 #include "lang/grammar_actions.h"
+#include "lang/grammar_variant.h"
 
 namespace tally {
 
@@ -130,6 +131,10 @@ class LineEvaluator : public GrammarActions {
 
     EngineTables& m_tables;
     const EngineSettings& m_settings;
+    // The grammars of calculation lines and of stored texts, looked up on first use (building
+    // them is part of the first calculation, not of start-up).
+    const GrammarVariant* m_lineGrammar = nullptr;
+    const GrammarVariant* m_storedGrammar = nullptr;
     OperandStack m_stack;
     CallStack m_calls;
     int m_evaluationCount = 0;

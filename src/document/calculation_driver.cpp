@@ -190,18 +190,23 @@ void CalculationDriver::copyResultToClipboard(const LineResult& result) {
 }
 
 void CalculationDriver::rebuildResultBox(bool calculationJustAdded) {
+    if (m_addedCalculations.empty() && !calculationJustAdded) {
+        // The field shows the result; it is written out when someone reads it.
+        m_resultBox.items.clear();
+        m_resultBox.selectedIndex = -1;
+        m_resultBox.showsError = false;
+        m_resultTextPending = true;
+        m_pendingResult = m_lastValue;
+        return;
+    }
+    showAddedCalculations(calculationJustAdded);
+}
+
+void CalculationDriver::showAddedCalculations(bool calculationJustAdded) {
     m_resultTextPending = false;
     int selected = m_resultBox.selectedIndex;
     m_resultBox.items.clear();
     const double result = m_lastValue;
-    if (m_addedCalculations.empty() && !calculationJustAdded) {
-        // The field shows the result; it is written out when someone reads it.
-        m_resultBox.selectedIndex = -1;
-        m_resultBox.showsError = false;
-        m_resultTextPending = true;
-        m_pendingResult = result;
-        return;
-    }
     for (const std::u16string& entry : m_addedCalculations) {
         if (startsWithIgnoringCase(entry, u"Hex")) {
             m_resultBox.items.push_back(u"Hex(Ans)=" + integerInBase(result, 16));

@@ -63,6 +63,8 @@ class CalculationDriver {
 
   private:
     void showMessage(std::u16string_view message);
+    // The result box's list: each added calculation for the current result.
+    void showAddedCalculations(bool calculationJustAdded);
     // `written` is the line as it stands in the document, `line` the same without blanks.
     void writeResult(std::u16string_view written, std::u16string_view line,
                      const LineResult& result);

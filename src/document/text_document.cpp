@@ -61,7 +61,11 @@ void TextDocument::insertText(std::u16string_view text) {
     std::size_t lastBreak =
         findUnit(text, u'\n') == std::u16string_view::npos ? text.npos : text.rfind(u'\n');
     std::size_t size = text.size();
-    m_text.insert(at, text);
+    if (at == m_text.size()) {
+        m_text.append(text);
+    } else {
+        m_text.insert(at, text);
+    }
     if (lastBreak == std::u16string_view::npos) {
         m_caretColumn += size;
     } else {

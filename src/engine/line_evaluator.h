@@ -12,11 +12,11 @@
 #include "engine/operand_stack.h"
 #include "engine/unit_value_cache.h"
 #include "lang/grammar_actions.h"
-#include "lang/grammar_variant.h"
 
 namespace tally {
 
 class FunctionCall;
+class GrammarVariant;
 
 // Evaluates while the grammar reads: the action policy of the evaluating readers. It holds
 // the state of the line being calculated (operand and call stacks, names read so far, unit

@@ -69,6 +69,17 @@ bool countedInItsOwnUnit(const BaseUnit& base) {
     return base.scale != 1 && base.scale > 0 && prefixForScale(base.scale).empty();
 }
 
+// Calls `visit` with what the value is divided by, in turn, for each base unit of the
+// dimension that is counted in its own unit.
+template <class Visit>
+void forEachOwnUnitDivisor(const DimensionVector& dimension, const std::vector<BaseUnit>& baseUnits,
+                           Visit&& visit) {
+    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
+        double e = exponentOf(dimension, i);
+        if (e != 0 && countedInItsOwnUnit(baseUnits[i])) visit(std::pow(baseUnits[i].scale, e));
+    }
+}
+
 // The value as the unit names it: divided in turn by each base unit counted in its own
 // unit, then by the factor of the compound unit that names it.
 void nameDimension(const DimensionVector& dimension, const std::vector<BaseUnit>& baseUnits,
@@ -76,11 +87,8 @@ void nameDimension(const DimensionVector& dimension, const std::vector<BaseUnit>
     naming.divisors.clear();
     naming.shown = unitText(dimension, baseUnits);
     if (naming.shown.empty()) return;
-    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
-        double e = exponentOf(dimension, i);
-        if (e == 0 || !countedInItsOwnUnit(baseUnits[i])) continue;
-        naming.divisors.push_back(std::pow(baseUnits[i].scale, e));
-    }
+    forEachOwnUnitDivisor(dimension, baseUnits,
+                          [&](double divisor) { naming.divisors.push_back(divisor); });
     double factor = 1;
     if (const ResultDimension* row = compoundUnits.rowNaming(naming.shown, factor)) {
         naming.shown = row->name;
@@ -110,10 +118,7 @@ void appendInBaseUnits(std::u16string& text, const Engine& engine, const Quantit
         appendNumber(text, value);
         return;
     }
-    for (std::size_t i = 0; i < baseUnits.size(); ++i) {
-        double e = exponentOf(quantity.dimension, i);
-        if (e != 0 && countedInItsOwnUnit(baseUnits[i])) value /= std::pow(baseUnits[i].scale, e);
-    }
+    forEachOwnUnitDivisor(quantity.dimension, baseUnits, [&](double divisor) { value /= divisor; });
     if (std::fabs(value - 1) > 1e-10) {
         appendNumber(text, value);
         text += u'·';

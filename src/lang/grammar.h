@@ -324,6 +324,9 @@ class Grammar {
 
     // Fact ::= S Prim S|UnitOfM F-List
     void fact() {
+        if (m_g.takesShortcut(Shortcut::StartsWholeNumberFactor, cur()) && wholeNumberOperand()) {
+            return;
+        }
         if (!in(N::Fact)) return report(N::Fact);
         blanks(N::S);
         if (failed()) return;
@@ -574,7 +577,24 @@ class Grammar {
 
     // Up to fifteen digits that nothing carries on spell their whole number exactly: they
     // are read at once, where the rules would take them digit by digit to the same end.
-    bool wholeNumber() {
+    bool wholeNumber() { return wholeNumberEndingIn(Shortcut::EndsWholeNumber); }
+
+    // A factor that is a whole number ending its operand: the literal operand the long way
+    // would take, without the checks its first and following codes are known to pass.
+    bool wholeNumberOperand() {
+        int start = pos();
+        if (!wholeNumberEndingIn(Shortcut::EndsWholeNumberOperand)) return false;
+        m_actions.markClass(TextClass::Number, start);
+        m_actions.flushMark(pos());
+        m_actions.pushValue(value());
+        if (m_minusBeforeLiteral) m_actions.minusBeforeLiteral();
+        m_minusBeforeLiteral = false;
+        return true;
+    }
+
+    // Reads the digits at the current code when there are at most fifteen and the code
+    // after them is in the class `end`; otherwise reads nothing and returns false.
+    bool wholeNumberEndingIn(Shortcut ending) {
         std::u16string_view text = m_state.text;
         auto start = static_cast<std::size_t>(pos() - 1);
         std::size_t end = start;
@@ -585,7 +605,7 @@ class Grammar {
             ++end;
         }
         int next = end < text.size() ? codeOf(text[end]) : ParseState::kEndMarker;
-        if (!m_g.takesShortcut(Shortcut::EndsWholeNumber, next)) return false;
+        if (!m_g.takesShortcut(ending, next)) return false;
         value() = static_cast<double>(number);
         m_state.skipTo(static_cast<int>(end) + 1, text[end - 1], next);
         return true;

@@ -110,6 +110,13 @@ void GrammarVariant::finish() {
         if (!continuesOperand(code) && all({N::Postfix, N::SUnitOfM, N::FList})) {
             bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::EndsOperand);
         }
+        if (takesShortcut(Shortcut::EndsWholeNumber, code) &&
+            takesShortcut(Shortcut::EndsOperand, code)) {
+            bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::EndsWholeNumberOperand);
+        }
+        if (code >= '0' && code <= '9' && all({N::Fact, N::S})) {
+            bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::StartsWholeNumberFactor);
+        }
     }
 }
 

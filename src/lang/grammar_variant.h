@@ -76,13 +76,21 @@ enum class Nonterminal {
 
 inline constexpr std::size_t kNonterminalCount = static_cast<std::size_t>(Nonterminal::Count);
 
-// Two shortcuts of the reader, each a class of codes with its bit above the nonterminals'
+// Shortcuts of the reader, each a class of codes with its bit above the nonterminals'
 // bits. A code ends a whole number when, after the digits of a literal, it carries the
 // literal on in no way (digit, point, exponent, degree mark) and every nonterminal the
 // literal passes on the way accepts it. A code ends an operand when, after a primary, it
 // starts no postfix, blank, unit bracket or power and their nonterminals all accept it.
-enum class Shortcut { EndsWholeNumber = kNonterminalCount, EndsOperand };
-static_assert(kNonterminalCount + 2 <= 64, "membership bits of a code are one 64-bit word");
+// A digit starts a whole-number factor when the factor and its leading blanks accept it;
+// such a factor whose digits are followed by a code that ends both a whole number and an
+// operand is read at once.
+enum class Shortcut {
+    EndsWholeNumber = kNonterminalCount,
+    EndsOperand,
+    StartsWholeNumberFactor,
+    EndsWholeNumberOperand
+};
+static_assert(kNonterminalCount + 4 <= 64, "membership bits of a code are one 64-bit word");
 
 // The marks that make a literal degrees (the minutes and seconds marks follow them).
 constexpr bool isDegreeMark(int code) {

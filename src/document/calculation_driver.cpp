@@ -48,6 +48,27 @@ bool sameAddedCalculation(std::u16string_view a, std::u16string_view b) {
     return equalsIgnoringCase(a, b);
 }
 
+// Where a line has its first blank and, when it has no blank, its first comment mark; npos
+// for what it has not. A short line is looked through once for both.
+struct BlankAndComment {
+    std::size_t blank = std::u16string_view::npos;
+    std::size_t comment = std::u16string_view::npos;
+};
+BlankAndComment findBlankAndComment(std::u16string_view line) {
+    constexpr std::size_t kShortLine = 32;
+    BlankAndComment found;
+    if (line.size() > kShortLine) {
+        found.blank = findUnit(line, u' ');
+        if (found.blank == std::u16string_view::npos) found.comment = findUnit(line, u'`');
+        return found;
+    }
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == u' ') return {i, std::u16string_view::npos};
+        if (line[i] == u'`' && found.comment == std::u16string_view::npos) found.comment = i;
+    }
+    return found;
+}
+
 // Where a result written into its own line goes: at the end, or before the blanks that
 // lead to a comment (at `comment`), so that "2*3 ` six" becomes "2*3=6 ` six".
 std::size_t inlineResultColumn(std::u16string_view line, std::size_t comment) {
@@ -100,7 +121,8 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
     // is written, and nothing reads the line after that. The line without blanks is kept in
     // a buffer of the driver, which keeps its room from line to line.
     std::u16string_view written = m_editor.currentLine();
-    bool hasBlanks = findUnit(written, u' ') != std::u16string::npos;
+    BlankAndComment found = findBlankAndComment(written);
+    bool hasBlanks = found.blank != std::u16string::npos;
     if (hasBlanks) {
         m_lineWithoutBlanks.clear();
         appendWithoutBlanks(m_lineWithoutBlanks, written);
@@ -120,7 +142,8 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
             showMessage(errorText(result.error));
         } else if (line.front() != u'`') {
             // A comment line is only re-coloured.
-            writeResult(written, line, result);
+            std::size_t comment = hasBlanks ? findUnit(line, u'`') : found.comment;
+            writeResult(written, line, comment, result);
         }
     }
     // Points a running plot collected during the line are drawn now.
@@ -129,14 +152,13 @@ CalculationDriver::Outcome CalculationDriver::calculateCurrentLine() {
 }
 
 void CalculationDriver::writeResult(std::u16string_view written, std::u16string_view line,
-                                    const LineResult& result) {
+                                    std::size_t comment, const LineResult& result) {
     const StatementFlags& flags = result.flags;
     double value = result.result.value;
     if (flags.assignmentDone) m_variables.update(result.assignedName, formatNumber(value));
     // A result in the line itself goes before a comment; a new line goes after the line.
     // Both are built in one buffer the driver keeps, so that writing a result takes no room
     // of its own.
-    std::size_t comment = findUnit(line, u'`');
     auto writeInline = [&](std::u16string_view text) {
         // The line as written is the line read unless it had blanks.
         std::size_t writtenComment =

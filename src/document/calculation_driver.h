@@ -65,8 +65,9 @@ class CalculationDriver {
     void showMessage(std::u16string_view message);
     // The result box's list: each added calculation for the current result.
     void showAddedCalculations(bool calculationJustAdded);
-    // `written` is the line as it stands in the document, `line` the same without blanks.
-    void writeResult(std::u16string_view written, std::u16string_view line,
+    // `written` is the line as it stands in the document, `line` the same without blanks,
+    // `comment` where the comment starts in `line` (npos without one).
+    void writeResult(std::u16string_view written, std::u16string_view line, std::size_t comment,
                      const LineResult& result);
     bool defineUserFunction(std::u16string_view line, const LineResult& result);
     void copyResultToClipboard(const LineResult& result);

@@ -114,6 +114,12 @@ TEST(CalculationDriver, ResultsBeforeTheComment) {
     expectDocument({u"x=2=` c"}, {u"x=2=2` c"});
     expectDocument({u"y=1", u"x=y+1 ` note"}, {u"y=1", u"x=y+1 ` note", u"x=2"});
     expectDocument({u"2+2=5 ` no"}, {u"2+2=5 ` no", u"4<5"});
+    // Blanks only in the comment, and lines longer than the ones looked through at once.
+    expectDocument({u"2*3`a b"}, {u"2*3=6`a b"});
+    expectDocument({u"1+2+3+4+5+6+7+8+9+10+11+12+13+14`sum"},
+                   {u"1+2+3+4+5+6+7+8+9+10+11+12+13+14=105`sum"});
+    expectDocument({u"1+2+3+4+5+6+7+8+9+10+11+12+13+14 ` the sum"},
+                   {u"1+2+3+4+5+6+7+8+9+10+11+12+13+14=105 ` the sum"});
 }
 
 TEST(CalculationDriver, UserFunctionsFromTheDocument) {

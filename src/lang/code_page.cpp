@@ -66,8 +66,22 @@ long decodeUtf8(std::string_view text, std::size_t& i) {
     return point;
 }
 
+// Four ASCII units of UTF-16, one in each 16 bits of a little-endian word, as four bytes.
+constexpr std::uint32_t packFourUnits(std::uint64_t word) {
+    word = (word | (word >> 8)) & 0x0000FFFF0000FFFFULL;
+    return static_cast<std::uint32_t>(word | (word >> 16));
+}
+
+// Four ASCII bytes as four UTF-16 units, one in each 16 bits of a little-endian word.
+constexpr std::uint64_t spreadFourBytes(std::uint32_t bytes) {
+    std::uint64_t word = bytes;
+    word = (word | (word << 16)) & 0x0000FFFF0000FFFFULL;
+    return (word | (word << 8)) & 0x00FF00FF00FF00FFULL;
+}
+
 // Copies the run of ASCII at `i` (up to `end`) into the block, bytes to units or units to
-// bytes, a word at a time while whole words of ASCII last.
+// bytes, a word at a time while whole words of ASCII last: the word's codes are moved into
+// place by shifts rather than one at a time.
 template <class From, class To>
 void copyAscii(const From* text, std::size_t& i, std::size_t end, To* block, std::size_t& used) {
     constexpr std::size_t kPerWord = sizeof(std::uint64_t) / sizeof(From);
@@ -78,8 +92,14 @@ void copyAscii(const From* text, std::size_t& i, std::size_t end, To* block, std
             std::uint64_t word = 0;
             std::memcpy(&word, text + i, sizeof word);
             if ((word & kAboveAscii) != 0) break;
-            for (std::size_t k = 0; k < kPerWord; ++k)
-                block[used + k] = static_cast<To>((word >> (8 * sizeof(From) * k)) & 0x7F);
+            if constexpr (sizeof(From) == 2) {
+                std::uint32_t bytes = packFourUnits(word);
+                std::memcpy(block + used, &bytes, sizeof bytes);
+            } else {
+                std::uint64_t units[2] = {spreadFourBytes(static_cast<std::uint32_t>(word)),
+                                          spreadFourBytes(static_cast<std::uint32_t>(word >> 32))};
+                std::memcpy(block + used, units, sizeof units);
+            }
         }
     }
     for (; i < end && static_cast<std::make_unsigned_t<From>>(text[i]) < 0x80; ++i)

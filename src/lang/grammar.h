@@ -68,8 +68,13 @@ class Grammar {
         // A syntax error leaves brackets open; give their share of the budget back.
         for (; m_depth > 0; --m_depth)
             m_actions.leaveBracket();
-        message.swap(m_state.message);
-        m_state.message.clear();
+        // Swapping two texts costs more than the check; an accepted text has no message.
+        if (m_state.message.empty()) {
+            message.clear();
+        } else {
+            message.swap(m_state.message);
+            m_state.message.clear();
+        }
     }
 
     const ParseState& state() const { return m_state; }

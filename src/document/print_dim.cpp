@@ -145,8 +145,9 @@ void appendDim(std::u16string& text, const Engine& engine, const Quantity& quant
     }
 }
 
-void ResultPrinter::append(std::u16string& text, const Engine& engine, const Quantity& quantity,
-                           const CompoundUnitTable& compoundUnits) {
+void ResultPrinter::appendQuantity(std::u16string& text, const Engine& engine,
+                                   const Quantity& quantity,
+                                   const CompoundUnitTable& compoundUnits) {
     if (printsAsNumber(engine, quantity)) {
         appendNumber(text, quantity.value);
         return;

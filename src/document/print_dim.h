@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/dimension.h"
+#include "engine/format_number.h"
 #include "engine/line_result.h"
 #include "units/compound_unit_table.h"
 
@@ -43,9 +44,19 @@ struct DimensionNaming {
 class ResultPrinter {
   public:
     void append(std::u16string& text, const Engine& engine, const Quantity& quantity,
-                const CompoundUnitTable& compoundUnits);
+                const CompoundUnitTable& compoundUnits) {
+        // A plain number, the commonest result, has no unit to look up.
+        if (quantity.dimension.empty()) {
+            appendNumber(text, quantity.value);
+            return;
+        }
+        appendQuantity(text, engine, quantity, compoundUnits);
+    }
 
   private:
+    void appendQuantity(std::u16string& text, const Engine& engine, const Quantity& quantity,
+                        const CompoundUnitTable& compoundUnits);
+
     struct Slot {
         bool filled = false;
         DimensionVector dimension;

@@ -598,7 +598,7 @@ class Grammar {
     }
 
     // Reads the digits at the current code when there are at most fifteen and the code
-    // after them is in the class `end`; otherwise reads nothing and returns false.
+    // after them is in the class `ending`; otherwise reads nothing and returns false.
     bool wholeNumberEndingIn(Shortcut ending) {
         std::u16string_view text = m_state.text;
         auto start = static_cast<std::size_t>(pos() - 1);

@@ -267,8 +267,7 @@ void appendNumber(std::u16string& text, double value) {
         appendRoundedNumber(text, value);
         return;
     }
-    // A whole number below 10^15 is its own 15-digit rounding, written from its last digit
-    // and appended a unit at a time: it is short.
+    // A whole number below 10^15 is its own 15-digit rounding, written from its last digit.
     char16_t digits[16];
     char16_t* first = digits + sizeof digits / sizeof digits[0];
     char16_t* const end = first;
@@ -276,8 +275,7 @@ void appendNumber(std::u16string& text, double value) {
         *--first = static_cast<char16_t>(u'0' + whole % 10);
     }
     if (value < 0) *--first = u'-';
-    for (; first != end; ++first)
-        text.push_back(*first);
+    text.append(first, static_cast<std::size_t>(end - first));
 }
 
 std::u16string formatNumber(double value) {

@@ -69,16 +69,30 @@ long double powerOfTen(int exponent) {
     return kSteps[step + 11] * kExact[exponent - 28 * step];
 }
 
-// Writes `pairs` pairs of decimal digits of `value`, the last pair at the end.
-void writePairs(char* first, std::uint32_t value, int pairs) {
+// Writes the `count` decimal digits of `value` (at most eight), the last at the end, two at
+// a time.
+void writeShortDigits(char* first, std::uint32_t value, int count) {
     static constexpr char kPairs[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    for (int i = pairs - 1; i >= 0; --i) {
-        std::memcpy(first + 2 * i, kPairs + 2 * (value % 100), 2);
+    for (; count >= 2; count -= 2) {
+        std::memcpy(first + count - 2, kPairs + 2 * (value % 100), 2);
         value /= 100;
     }
+    if (count == 1) first[0] = static_cast<char>('0' + value);
+}
+
+// Writes the `count` decimal digits of `value`: the last eight and the rest each in 32 bits,
+// where dividing costs less.
+void writeDigits(char* first, std::uint64_t value, int count) {
+    constexpr std::uint64_t kEightDigits = 100000000;
+    if (count > 8) {
+        writeShortDigits(first + count - 8, static_cast<std::uint32_t>(value % kEightDigits), 8);
+        value /= kEightDigits;
+        count -= 8;
+    }
+    writeShortDigits(first, static_cast<std::uint32_t>(value), count);
 }
 
 // Whole numbers of up to 128 bits, a compiler extension.
@@ -93,16 +107,26 @@ Digits digitsOfWhole(std::uint64_t whole, int exponent) {
         whole /= 10;
         ++exponent;
     }
-    // Exactly 15 digits: the last eight, then the first seven, two at a time.
+    // Trailing zeros leave the number before it is written, in steps of eight, four, two and
+    // one: a short decimal such as 0.3 has fourteen of them. The number is not zero, so one
+    // digit at least stays.
+    int count = kSignificantDigits;
+    auto dropZeros = [&](std::uint64_t power, int zeros) {
+        if (whole % power == 0) {
+            whole /= power;
+            count -= zeros;
+        }
+    };
+    if (whole % 10 == 0) {
+        dropZeros(100000000, 8);
+        dropZeros(10000, 4);
+        dropZeros(100, 2);
+        dropZeros(10, 1);
+    }
     Digits digits;
-    auto low = static_cast<std::uint32_t>(whole % 100000000);
-    auto high = static_cast<std::uint32_t>(whole / 100000000);
-    writePairs(digits.digit + 7, low, 4);
-    writePairs(digits.digit + 1, high % 1000000, 3);
-    digits.digit[0] = static_cast<char>('0' + high / 1000000);
-    digits.count = kSignificantDigits;
+    writeDigits(digits.digit, whole, count);
+    digits.count = count;
     digits.exponent = exponent;
-    digits.stripTrailingZeros();
     return digits;
 }
 

@@ -329,7 +329,7 @@ class Grammar {
 
     // Fact ::= S Prim S|UnitOfM F-List
     void fact() {
-        if (m_g.takesShortcut(Shortcut::StartsWholeNumberFactor, cur()) && wholeNumberOperand()) {
+        if (m_g.takesShortcut(Shortcut::StartsNumberFactor, cur()) && plainNumberOperand()) {
             return;
         }
         if (!in(N::Fact)) return report(N::Fact);
@@ -574,21 +574,22 @@ class Grammar {
 
     // A numeric literal: Const DMS.
     void literal() {
-        if (atDigit() && wholeNumber()) return;
+        if (atDigit() && plainNumber()) return;
         constant();
         if (failed()) return;
         degrees();
     }
 
-    // Up to fifteen digits that nothing carries on spell their whole number exactly: they
-    // are read at once, where the rules would take them digit by digit to the same end.
-    bool wholeNumber() { return wholeNumberEndingIn(Shortcut::EndsWholeNumber); }
+    // A plain number that nothing carries on (up to fifteen digits, exactly their whole
+    // number, or digits with a decimal fraction, the double nearest to them) is read at once,
+    // where the rules would take it a digit at a time to the same end.
+    bool plainNumber() { return plainNumberEndingIn(Shortcut::EndsWholeNumber); }
 
-    // A factor that is a whole number ending its operand: the literal operand the long way
+    // A factor that is a plain number ending its operand: the literal operand the long way
     // would take, without the checks its first and following codes are known to pass.
-    bool wholeNumberOperand() {
+    bool plainNumberOperand() {
         int start = pos();
-        if (!wholeNumberEndingIn(Shortcut::EndsWholeNumberOperand)) return false;
+        if (!plainNumberEndingIn(Shortcut::EndsWholeNumberOperand)) return false;
         m_actions.markClass(TextClass::Number, start);
         m_actions.flushMark(pos());
         m_actions.pushValue(value());
@@ -597,21 +598,43 @@ class Grammar {
         return true;
     }
 
-    // Reads the digits at the current code when there are at most fifteen and the code
-    // after them is in the class `ending`; otherwise reads nothing and returns false.
-    bool wholeNumberEndingIn(Shortcut ending) {
+    // Reads the plain number at the current code when the code after it is in the class
+    // `ending` (and, after a fraction, ends the fraction too); otherwise reads nothing and
+    // returns false.
+    bool plainNumberEndingIn(Shortcut ending) {
         std::u16string_view text = m_state.text;
         auto start = static_cast<std::size_t>(pos() - 1);
         std::size_t end = start;
         std::uint64_t number = 0;
         while (end < text.size() && text[end] >= u'0' && text[end] <= u'9') {
-            if (end - start == 15) return false;
             number = number * 10 + static_cast<std::uint64_t>(text[end] - u'0');
             ++end;
         }
         int next = end < text.size() ? codeOf(text[end]) : ParseState::kEndMarker;
-        if (!m_g.takesShortcut(ending, next)) return false;
-        value() = static_cast<double>(number);
+        // A point carries a whole number on, so it is in no class that ends one.
+        if (!m_g.takesShortcut(ending, next)) {
+            return next == '.' && decimalEndingIn(ending, start, end);
+        }
+        if (end - start > 15) return false;
+        // Fifteen digits at most: the number fits a signed word, whose conversion is direct.
+        value() = static_cast<double>(static_cast<std::int64_t>(number));
+        m_state.skipTo(static_cast<int>(end) + 1, text[end - 1], next);
+        return true;
+    }
+
+    // The same for digits from `start` with a point at `point`: the fraction's digits follow.
+    // Out of line, so that whole numbers keep their short path.
+    [[gnu::noinline]] bool decimalEndingIn(Shortcut ending, std::size_t start, std::size_t point) {
+        std::u16string_view text = m_state.text;
+        if (!m_g.contains(N::DecimalRight, '.')) return false;
+        std::size_t end = point + 1;
+        while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+            ++end;
+        int next = end < text.size() ? codeOf(text[end]) : ParseState::kEndMarker;
+        if (!m_g.takesShortcut(ending, next) || !m_g.contains(N::Fract, next)) return false;
+        std::optional<double> nearest = nearestDouble(text.substr(start, end - start));
+        if (!nearest) return false;
+        value() = *nearest;
         m_state.skipTo(static_cast<int>(end) + 1, text[end - 1], next);
         return true;
     }

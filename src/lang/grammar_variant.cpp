@@ -115,7 +115,7 @@ void GrammarVariant::finish() {
             bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::EndsWholeNumberOperand);
         }
         if (code >= '0' && code <= '9' && all({N::Fact, N::S})) {
-            bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::StartsWholeNumberFactor);
+            bits |= std::uint64_t{1} << static_cast<unsigned>(Shortcut::StartsNumberFactor);
         }
     }
 }

@@ -81,13 +81,13 @@ inline constexpr std::size_t kNonterminalCount = static_cast<std::size_t>(Nonter
 // literal on in no way (digit, point, exponent, degree mark) and every nonterminal the
 // literal passes on the way accepts it. A code ends an operand when, after a primary, it
 // starts no postfix, blank, unit bracket or power and their nonterminals all accept it.
-// A digit starts a whole-number factor when the factor and its leading blanks accept it;
-// such a factor whose digits are followed by a code that ends both a whole number and an
-// operand is read at once.
+// A digit starts a number factor when the factor and its leading blanks accept it; such a
+// factor whose number is followed by a code that ends both a whole number and an operand
+// (and a fraction, after one) is read at once.
 enum class Shortcut {
     EndsWholeNumber = kNonterminalCount,
     EndsOperand,
-    StartsWholeNumberFactor,
+    StartsNumberFactor,
     EndsWholeNumberOperand
 };
 static_assert(kNonterminalCount + 4 <= 64, "membership bits of a code are one 64-bit word");

@@ -245,7 +245,7 @@ struct ActionLog : GrammarActions {
     void flushMark(int position) { note("flush", position); }
 };
 
-// The shortcuts over whole numbers and finished operands take the path the rules take:
+// The shortcuts over plain numbers and finished operands take the path the rules take:
 // with every code after a number and after an operand, each variant reads the same
 // actions, values and messages with and without them.
 TEST(GrammarVariants, ShortcutsReadAsTheRules) {
@@ -259,7 +259,13 @@ TEST(GrammarVariants, ShortcutsReadAsTheRules) {
                                             u"-9#1",
                                             u"2+5#",
                                             u"123456789012345#",
-                                            u"1234567890123456#"};
+                                            u"1234567890123456#",
+                                            u"0.1#",
+                                            u"12.5#3",
+                                            u"(2.25)#",
+                                            u"-7.#1",
+                                            u"1234567890123456.75#",
+                                            u"0.000000000000000000000001#"};
     for (const GrammarVariant* variant : variants) {
         const GrammarVariant longWay = variant->withoutShortcuts();
         for (int code = -1; code <= 255; ++code) {

@@ -16,42 +16,32 @@ namespace {
 
 constexpr int kSignificantDigits = 15;
 
-// The decimal digits of a positive number, d1.d2d3... x 10^exponent, without trailing zeros.
-struct Digits {
-    char digit[24];
-    int count = 0;
+// A positive value rounded to 15 significant digits: they are the digits of `whole`, a
+// 15-digit number (or 10^15, which rounding may reach), the first of them at 10^exponent.
+struct Rounded {
+    std::uint64_t whole = 0;
     int exponent = 0;
-
-    void stripTrailingZeros() {
-        while (count > 1 && digit[count - 1] == '0')
-            --count;
-    }
 };
 
-// Reads the digits and exponent of a scientific text "d.ddde±x".
-Digits digitsOf(const char* begin, const char* end) {
-    Digits digits;
-    const char* p = begin;
+// The value rounded to 15 significant digits, ties to even, by the library from its exact
+// binary value: its scientific text "d.ddde±x" read back.
+Rounded roundedByLibrary(double magnitude) {
+    char buffer[64];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                    std::chars_format::scientific, kSignificantDigits - 1)
+                          .ptr;
+    Rounded rounded;
+    const char* p = buffer;
     for (; p != end && *p != 'e'; ++p) {
-        if (*p != '.') digits.digit[digits.count++] = *p;
+        if (*p != '.') rounded.whole = rounded.whole * 10 + static_cast<std::uint64_t>(*p - '0');
     }
     // The exponent: "e", a sign, two or three digits.
     bool negative = p[1] == '-';
     int exponent = 0;
     for (p += 2; p < end; ++p)
         exponent = exponent * 10 + (*p - '0');
-    digits.exponent = negative ? -exponent : exponent;
-    digits.stripTrailingZeros();
-    return digits;
-}
-
-// The value rounded to 15 significant digits, ties to even, by the library from its exact
-// binary value.
-Digits roundedByLibrary(double magnitude) {
-    char buffer[64];
-    auto rounded = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                 std::chars_format::scientific, kSignificantDigits - 1);
-    return digitsOf(buffer, rounded.ptr);
+    rounded.exponent = negative ? -exponent : exponent;
+    return rounded;
 }
 
 // Powers of ten in extended precision, for 10^-294..10^322: 10^0..10^27 are exact, and
@@ -71,21 +61,21 @@ long double powerOfTen(int exponent) {
 
 // Writes the `count` decimal digits of `value` (at most eight), the last at the end, two at
 // a time.
-void writeShortDigits(char* first, std::uint32_t value, int count) {
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
+void writeShortDigits(char16_t* first, std::uint32_t value, int count) {
+    static constexpr char16_t kPairs[] =
+        u"00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        u"40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        u"8081828384858687888990919293949596979899";
     for (; count >= 2; count -= 2) {
-        std::memcpy(first + count - 2, kPairs + 2 * (value % 100), 2);
+        std::memcpy(first + count - 2, kPairs + 2 * (value % 100), 2 * sizeof(char16_t));
         value /= 100;
     }
-    if (count == 1) first[0] = static_cast<char>('0' + value);
+    if (count == 1) first[0] = static_cast<char16_t>(u'0' + value);
 }
 
-// Writes the `count` decimal digits of `value`: the last eight and the rest each in 32 bits,
-// where dividing costs less.
-void writeDigits(char* first, std::uint64_t value, int count) {
+// Writes the `count` decimal digits of `value`, leading zeros included: the last eight and
+// the rest each in 32 bits, where dividing costs less.
+void writeDigits(char16_t* first, std::uint64_t value, int count) {
     constexpr std::uint64_t kEightDigits = 100000000;
     if (count > 8) {
         writeShortDigits(first + count - 8, static_cast<std::uint32_t>(value % kEightDigits), 8);
@@ -100,36 +90,6 @@ __extension__ typedef unsigned __int128 Unsigned128;
 
 constexpr std::uint64_t kFifteenDigitLimit = 1000000000000000ULL;
 
-// The digits of a 15-digit whole number (or 10^15, which rounding may reach), as the
-// significant digits of a value whose decimal exponent is `exponent`.
-Digits digitsOfWhole(std::uint64_t whole, int exponent) {
-    if (whole == kFifteenDigitLimit) {
-        whole /= 10;
-        ++exponent;
-    }
-    // Trailing zeros leave the number before it is written, in steps of eight, four, two and
-    // one: a short decimal such as 0.3 has fourteen of them. The number is not zero, so one
-    // digit at least stays.
-    int count = kSignificantDigits;
-    auto dropZeros = [&](std::uint64_t power, int zeros) {
-        if (whole % power == 0) {
-            whole /= power;
-            count -= zeros;
-        }
-    };
-    if (whole % 10 == 0) {
-        dropZeros(100000000, 8);
-        dropZeros(10000, 4);
-        dropZeros(100, 2);
-        dropZeros(10, 1);
-    }
-    Digits digits;
-    writeDigits(digits.digit, whole, count);
-    digits.count = count;
-    digits.exponent = exponent;
-    return digits;
-}
-
 // The decimal exponent of a normal value, or one less, from its binary exponent.
 int decimalExponentEstimate(int binaryExponent) {
     double estimate = binaryExponent * 0.30102999566398120;
@@ -141,7 +101,7 @@ int decimalExponentEstimate(int binaryExponent) {
 // The value rounded to 15 significant digits, ties to even, in whole numbers: from 1e-7 up to
 // 1e38 the value's binary digits and the power of ten that makes it a 15-digit whole number
 // fit 128 bits, so the rounding is exact. Nothing outside that range.
-std::optional<Digits> roundedExactly(double magnitude) {
+std::optional<Rounded> roundedExactly(double magnitude) {
     if (!(magnitude >= 1e-7 && magnitude < 1e38)) return std::nullopt;
     static constexpr auto kPowers = [] {
         std::array<Unsigned128, 25> powers{};
@@ -190,14 +150,14 @@ std::optional<Digits> roundedExactly(double magnitude) {
     if (whole >= kFifteenDigitLimit) divide(++exponent, whole, comparedToHalf);
     auto rounded = static_cast<std::uint64_t>(whole);
     if (comparedToHalf > 0 || (comparedToHalf == 0 && (rounded & 1) != 0)) ++rounded;
-    return digitsOfWhole(rounded, exponent);
+    return Rounded{rounded, exponent};
 }
 
 // The value rounded to 15 significant digits through extended precision: the value scaled to
 // a 15-digit whole number is off by less than 1e-4 of a unit, so its rounding is certain
 // unless the fraction lies that close to one half. Nothing then: a near tie is decided from
 // the exact digits.
-std::optional<Digits> roundedQuickly(double magnitude) {
+std::optional<Rounded> roundedQuickly(double magnitude) {
     // Below the normal range the powers of ten would run out.
     if (magnitude < std::numeric_limits<double>::min()) return std::nullopt;
     constexpr long double kLowest = 1e14L;
@@ -214,27 +174,64 @@ std::optional<Digits> roundedQuickly(double magnitude) {
     long double fraction = scaled - static_cast<long double>(whole);
     if (fraction > 0.499L && fraction < 0.501L) return std::nullopt;
     if (fraction > 0.5L) ++whole;
-    return digitsOfWhole(whole, exponent);
+    return Rounded{whole, exponent};
 }
 
-// Writes the digits in the general format: fixed notation for exponents from -5 to 14,
-// scientific otherwise.
-void layout(std::u16string& out, bool negative, const Digits& digits) {
+// Writes the rounded value in the general format: fixed notation for exponents from -5 to
+// 14, scientific otherwise, without zeros after the last significant digit. The digits are
+// written straight into place, those before and after a point as two numbers.
+void layout(std::u16string& out, bool negative, Rounded rounded) {
+    static constexpr auto kPowersOfTen = [] {
+        std::array<std::uint64_t, kSignificantDigits + 1> powers{};
+        std::uint64_t power = 1;
+        for (std::uint64_t& entry : powers) {
+            entry = power;
+            power *= 10;
+        }
+        return powers;
+    }();
+    std::uint64_t whole = rounded.whole;
+    int exponent = rounded.exponent;
+    if (whole == kFifteenDigitLimit) {
+        whole /= 10;
+        ++exponent;
+    }
+    // Trailing zeros leave the number first, in steps of eight, four, two and one: a short
+    // decimal such as 0.3 has fourteen of them. The number is not zero, so one digit stays.
+    int count = kSignificantDigits;
+    auto dropZeros = [&](std::uint64_t power, int zeros) {
+        if (whole % power == 0) {
+            whole /= power;
+            count -= zeros;
+        }
+    };
+    if (whole % 10 == 0) {
+        dropZeros(100000000, 8);
+        dropZeros(10000, 4);
+        dropZeros(100, 2);
+        dropZeros(10, 1);
+    }
     char16_t text[48];
     char16_t* next = text;
-    auto putDigits = [&digits](char16_t* to, int from, int end) {
-        for (int i = from; i < end; ++i)
-            *to++ = static_cast<char16_t>(digits.digit[i]);
-        return to;
+    // The first `leading` digits, a point, and the rest.
+    auto putWithPoint = [&](int leading) {
+        std::uint64_t rest = kPowersOfTen[static_cast<std::size_t>(count - leading)];
+        writeDigits(next, whole / rest, leading);
+        next += leading;
+        *next++ = u'.';
+        writeDigits(next, whole % rest, count - leading);
+        next += count - leading;
+    };
+    auto putZeros = [&](int zeros) {
+        for (int i = 0; i < zeros; ++i)
+            *next++ = u'0';
     };
     if (negative) *next++ = u'-';
-    int exponent = digits.exponent;
-    int count = digits.count;
     if (exponent < -4 || exponent >= kSignificantDigits) {
-        *next++ = static_cast<char16_t>(digits.digit[0]);
         if (count > 1) {
-            *next++ = u'.';
-            next = putDigits(next, 1, count);
+            putWithPoint(1);
+        } else {
+            *next++ = static_cast<char16_t>(u'0' + whole);
         }
         *next++ = u'E';
         *next++ = exponent < 0 ? u'-' : u'+';
@@ -245,17 +242,15 @@ void layout(std::u16string& out, bool negative, const Digits& digits) {
     } else if (exponent < 0) {
         *next++ = u'0';
         *next++ = u'.';
-        for (int i = 0; i < -exponent - 1; ++i)
-            *next++ = u'0';
-        next = putDigits(next, 0, count);
+        putZeros(-exponent - 1);
+        writeDigits(next, whole, count);
+        next += count;
     } else if (count <= exponent + 1) {
-        next = putDigits(next, 0, count);
-        for (int i = count; i < exponent + 1; ++i)
-            *next++ = u'0';
+        writeDigits(next, whole, count);
+        next += count;
+        putZeros(exponent + 1 - count);
     } else {
-        next = putDigits(next, 0, exponent + 1);
-        *next++ = u'.';
-        next = putDigits(next, exponent + 1, count);
+        putWithPoint(exponent + 1);
     }
     out.append(text, static_cast<std::size_t>(next - text));
 }
@@ -273,9 +268,9 @@ void layout(std::u16string& out, bool negative, const Digits& digits) {
         return;
     }
     double magnitude = negative ? -value : value;
-    std::optional<Digits> digits = roundedExactly(magnitude);
-    if (!digits) digits = roundedQuickly(magnitude);
-    layout(text, negative, digits ? *digits : roundedByLibrary(magnitude));
+    std::optional<Rounded> rounded = roundedExactly(magnitude);
+    if (!rounded) rounded = roundedQuickly(magnitude);
+    layout(text, negative, rounded ? *rounded : roundedByLibrary(magnitude));
 }
 
 }  // namespace

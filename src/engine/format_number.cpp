@@ -90,6 +90,17 @@ __extension__ typedef unsigned __int128 Unsigned128;
 
 constexpr std::uint64_t kFifteenDigitLimit = 1000000000000000ULL;
 
+// 10^0 to 10^24, exact in 128 bits.
+constexpr auto kPowersOfTen = [] {
+    std::array<Unsigned128, 25> powers{};
+    Unsigned128 power = 1;
+    for (Unsigned128& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
 // The decimal exponent of a normal value, or one less, from its binary exponent.
 int decimalExponentEstimate(int binaryExponent) {
     double estimate = binaryExponent * 0.30102999566398120;
@@ -103,15 +114,6 @@ int decimalExponentEstimate(int binaryExponent) {
 // fit 128 bits, so the rounding is exact. Nothing outside that range.
 std::optional<Rounded> roundedExactly(double magnitude) {
     if (!(magnitude >= 1e-7 && magnitude < 1e38)) return std::nullopt;
-    static constexpr auto kPowers = [] {
-        std::array<Unsigned128, 25> powers{};
-        Unsigned128 power = 1;
-        for (Unsigned128& entry : powers) {
-            entry = power;
-            power *= 10;
-        }
-        return powers;
-    }();
     auto bits = std::bit_cast<std::uint64_t>(magnitude);
     int binaryExponent = static_cast<int>(bits >> 52) - 1023;
     std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
@@ -128,12 +130,12 @@ std::optional<Rounded> roundedExactly(double magnitude) {
         Unsigned128 denominator = 0;
         if (power >= 0) {
             // Below 1e15 the denominator is a power of two: shifts do.
-            numerator *= kPowers[static_cast<std::size_t>(power)];
+            numerator *= kPowersOfTen[static_cast<std::size_t>(power)];
             whole = numerator >> shift;
             twiceRest = (numerator - (whole << shift)) << 1;
             denominator = Unsigned128{1} << shift;
         } else {
-            denominator = kPowers[static_cast<std::size_t>(-power)];
+            denominator = kPowersOfTen[static_cast<std::size_t>(-power)];
             if (shift >= 0) {
                 denominator <<= shift;
             } else {
@@ -181,15 +183,6 @@ std::optional<Rounded> roundedQuickly(double magnitude) {
 // 14, scientific otherwise, without zeros after the last significant digit. The digits are
 // written straight into place, those before and after a point as two numbers.
 void layout(std::u16string& out, bool negative, Rounded rounded) {
-    static constexpr auto kPowersOfTen = [] {
-        std::array<std::uint64_t, kSignificantDigits + 1> powers{};
-        std::uint64_t power = 1;
-        for (std::uint64_t& entry : powers) {
-            entry = power;
-            power *= 10;
-        }
-        return powers;
-    }();
     std::uint64_t whole = rounded.whole;
     int exponent = rounded.exponent;
     if (whole == kFifteenDigitLimit) {
@@ -199,23 +192,25 @@ void layout(std::u16string& out, bool negative, Rounded rounded) {
     // Trailing zeros leave the number first, in steps of eight, four, two and one: a short
     // decimal such as 0.3 has fourteen of them. The number is not zero, so one digit stays.
     int count = kSignificantDigits;
-    auto dropZeros = [&](std::uint64_t power, int zeros) {
+    auto dropZeros = [&](int zeros) {
+        auto power = static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(zeros)]);
         if (whole % power == 0) {
             whole /= power;
             count -= zeros;
         }
     };
     if (whole % 10 == 0) {
-        dropZeros(100000000, 8);
-        dropZeros(10000, 4);
-        dropZeros(100, 2);
-        dropZeros(10, 1);
+        dropZeros(8);
+        dropZeros(4);
+        dropZeros(2);
+        dropZeros(1);
     }
     char16_t text[48];
     char16_t* next = text;
     // The first `leading` digits, a point, and the rest.
     auto putWithPoint = [&](int leading) {
-        std::uint64_t rest = kPowersOfTen[static_cast<std::size_t>(count - leading)];
+        auto rest =
+            static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(count - leading)]);
         writeDigits(next, whole / rest, leading);
         next += leading;
         *next++ = u'.';

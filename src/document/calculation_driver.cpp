@@ -55,9 +55,8 @@ struct BlankAndComment {
     std::size_t comment = std::u16string_view::npos;
 };
 BlankAndComment findBlankAndComment(std::u16string_view line) {
-    constexpr std::size_t kShortLine = 32;
     BlankAndComment found;
-    if (line.size() > kShortLine) {
+    if (line.size() > kShortSearch) {
         found.blank = findUnit(line, u' ');
         if (found.blank == std::u16string_view::npos) found.comment = findUnit(line, u'`');
         return found;

@@ -6,6 +6,10 @@
 
 namespace tally {
 
+// Up to this many units a text is looked through unit by unit: calling the C library would
+// cost more than the search.
+inline constexpr std::size_t kShortSearch = 32;
+
 // Where a code unit first occurs in a text at or after `from`, or npos. The library's own
 // search of UTF-16 text goes unit by unit; this one lets the C library scan the bytes for
 // the unit's low byte, many at a time, and checks the high byte of each find.
@@ -14,10 +18,7 @@ inline std::size_t findUnit(std::u16string_view text, char16_t unit, std::size_t
         return text.find(unit, from);
     } else {
         if (from >= text.size()) return std::u16string_view::npos;
-        // A short text is looked through unit by unit: calling the C library would cost
-        // more than the search.
-        constexpr std::size_t kShortText = 32;
-        if (text.size() - from <= kShortText) {
+        if (text.size() - from <= kShortSearch) {
             for (std::size_t at = from; at < text.size(); ++at) {
                 if (text[at] == unit) return at;
             }

@@ -443,11 +443,17 @@ class Grammar {
         m_actions.markClass(TextClass::Number, pos());
         literal();
         if (failed()) return;
+        pushLiteral();
+        postfix();
+    }
+
+    // Ends the literal just read: its colouring, its value on the stack and the minus before
+    // it.
+    void pushLiteral() {
         m_actions.flushMark(pos());
         m_actions.pushValue(value());
         if (m_minusBeforeLiteral) m_actions.minusBeforeLiteral();
         m_minusBeforeLiteral = false;
-        postfix();
     }
 
     void grouping(char16_t closing) {
@@ -591,10 +597,7 @@ class Grammar {
         int start = pos();
         if (!plainNumberEndingIn(Shortcut::EndsWholeNumberOperand)) return false;
         m_actions.markClass(TextClass::Number, start);
-        m_actions.flushMark(pos());
-        m_actions.pushValue(value());
-        if (m_minusBeforeLiteral) m_actions.minusBeforeLiteral();
-        m_minusBeforeLiteral = false;
+        pushLiteral();
         return true;
     }
 

@@ -60,11 +60,16 @@ class DimensionVector {
 
 inline void DimensionVector::copyHeldInPlace(const DimensionVector& other) {
     if (!m_outside.empty()) m_outside.clear();
-    if (other.m_size != 0) m_inPlace = other.m_inPlace;
+    m_inPlace = other.m_inPlace;
     m_size = other.m_size;
 }
 
 inline DimensionVector& DimensionVector::operator=(const DimensionVector& other) {
+    // A plain number's empty dimension, the commonest, leaves nothing to copy.
+    if (other.m_size == 0) {
+        clear();
+        return *this;
+    }
     if (this == &other) return *this;
     if (other.m_outside.empty()) {
         copyHeldInPlace(other);
@@ -76,6 +81,11 @@ inline DimensionVector& DimensionVector::operator=(const DimensionVector& other)
 }
 
 inline DimensionVector& DimensionVector::operator=(DimensionVector&& other) noexcept {
+    // An empty dimension leaves nothing to move; the one moved from stays as it is.
+    if (other.m_size == 0) {
+        clear();
+        return *this;
+    }
     if (this == &other) return *this;
     if (other.m_outside.empty()) {
         copyHeldInPlace(other);

@@ -334,17 +334,12 @@ double LineEvaluator::endExpression() {
     if (m_stack.empty()) return 0;
     OperandLevel& top = m_stack.top();
     double result = top.value;
-    // A plain number, the commonest result, has no exponents to move.
-    if (top.dimension.empty()) {
-        m_carriedDimension.clear();
-    } else {
-        m_carriedDimension = std::move(top.dimension);
-    }
+    m_carriedDimension = std::move(top.dimension);
     m_stack.pop();
     if (m_nestingDepth > 0) return result;
     // Only the end of the line's own sides gives the result its dimension and carries out
     // the assignment.
-    if (m_settings.useDimensions && !m_carriedDimension.empty()) {
+    if (m_settings.useDimensions) {
         m_resultDimension = m_carriedDimension;
     } else {
         m_resultDimension.clear();

@@ -239,7 +239,9 @@ TEST(FormatNumber, ShowsTheValueRoundedToFifteenDigits) {
             << text << " for " << value;
         // No digit is shown that could be left off: a fraction does not end in a zero.
         std::string digits = plain.substr(0, plain.find('e'));
-        if (digits.find('.') != std::string::npos) ASSERT_NE(digits.back(), '0') << text;
+        if (digits.find('.') != std::string::npos) {
+            ASSERT_NE(digits.back(), '0') << text;
+        }
         ASSERT_EQ(utf8(formatNumber(-value)), "-" + text);
     }
 }
